@@ -10,9 +10,19 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cstdio>
+
 namespace mv {
 
 namespace {
+
+WriteHook& writeHook() {
+    static WriteHook hook;
+    return hook;
+}
+
+// False when the fault-injection hook stops this change.
+bool mayWrite(const QString& path) { return !writeHook() || writeHook()(path); }
 
 constexpr int kPieceLength = 1999; // characters of one line read
 constexpr int kFieldLength = 200;  // characters of one field
@@ -28,6 +38,7 @@ int loadFile(const QString& path, QString& text) {
 }
 
 int saveAtomically(const QString& path, const QByteArray& bytes) {
+    if (!mayWrite(normalizePath(path))) return 3;
     QSaveFile f(normalizePath(path));
     if (!f.open(QIODevice::WriteOnly)) return 2;
     if (f.write(bytes) != bytes.size()) {
@@ -73,6 +84,7 @@ int appendText(const QString& path, const QString& text, int mode) {
     if (rc != 0) return rc;
     if (existing.size() < 2) return writeText(path, text);
 
+    if (!mayWrite(normalizePath(path))) return 3;
     QFile f(normalizePath(path));
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) return 2;
     const QByteArray bytes = encodeStored(text + separator(mode));
@@ -136,9 +148,15 @@ QStringList readFields(const QString& text) {
     return fields;
 }
 
-int deleteFile(const QString& path) { return QFile::remove(normalizePath(path)) ? 0 : 3; }
+void setWriteHook(WriteHook hook) { writeHook() = std::move(hook); }
+
+int deleteFile(const QString& path) {
+    if (!mayWrite(normalizePath(path))) return 3;
+    return QFile::remove(normalizePath(path)) ? 0 : 3;
+}
 
 int createDirectory(const QString& path) {
+    if (!mayWrite(normalizePath(path))) return 1;
     return QDir().mkdir(normalizePath(path)) ? 0 : 1;
 }
 
@@ -160,7 +178,7 @@ int copyFile(const QString& destination, const QString& source, const QString& k
 int copyFolderContents(const QString& destinationFolder, const QString& sourceFolder) {
     const QString src = QFileInfo(normalizePath(sourceFolder)).absoluteFilePath();
     const QString dst = normalizePath(destinationFolder);
-    if (!QFileInfo(src).isDir() || !QDir().mkpath(dst)) return 1;
+    if (!QFileInfo(src).isDir() || !mayWrite(dst) || !QDir().mkpath(dst)) return 1;
     QDirIterator it(src, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                     QDirIterator::Subdirectories);
     const QDir srcDir(src);
@@ -169,7 +187,7 @@ int copyFolderContents(const QString& destinationFolder, const QString& sourceFo
         const QString to = joinPath(dst, srcDir.relativeFilePath(from));
         const QFileInfo info = it.fileInfo();
         if (info.isDir()) {
-            if (!QDir().mkpath(to)) return 1;
+            if (!mayWrite(to) || !QDir().mkpath(to)) return 1;
         } else if (copyFile(to, from, QStringLiteral("SAVE_IF_EXIST")) != 0) {
             return 1;
         }
@@ -184,7 +202,22 @@ int copyTree(const QString& destinationFolder, const QString& sourceFolder) {
 }
 
 int deleteTree(const QString& folder) {
+    if (!mayWrite(normalizePath(folder))) return 1;
     return QDir(normalizePath(folder)).removeRecursively() ? 0 : 1;
+}
+
+int renamePath(const QString& from, const QString& to) {
+    const QString src = normalizePath(from);
+    const QString dst = normalizePath(to);
+    if (!mayWrite(dst)) return 1;
+    if (QFileInfo(dst).isFile() && QFileInfo(src).isFile()) {
+        // QFile::rename refuses to replace; std::rename replaces atomically
+        // on POSIX. Fall back to remove-then-rename elsewhere.
+        if (std::rename(QFile::encodeName(src).constData(), QFile::encodeName(dst).constData()) == 0)
+            return 0;
+        if (!QFile::remove(dst)) return 1;
+    }
+    return QDir().rename(src, dst) ? 0 : 1;
 }
 
 } // namespace mv

@@ -5,6 +5,8 @@
 //   character count: the count, -2 missing;  size measure: -2 missing, -3 read error.
 #include <QString>
 
+#include <functional>
+
 namespace mv {
 
 // Append separator modes.
@@ -70,5 +72,16 @@ int copyFolderContents(const QString& destinationFolder, const QString& sourceFo
 
 // Deletes the folder and everything below it. 0 done (also when missing), 1 failure.
 int deleteTree(const QString& folder);
+
+// Renames a file or folder (same file system); an existing file at `to` is
+// replaced. 0 done, 1 failure.
+int renamePath(const QString& from, const QString& to);
+
+// Fault injection for tests. Every operation above that changes the disk asks
+// the hook first, with the path it is about to change; when the hook answers
+// false the operation changes nothing and fails with its failure code, as if
+// the program had died just before it. An empty hook (the default) allows all.
+using WriteHook = std::function<bool(const QString& path)>;
+void setWriteHook(WriteHook hook);
 
 } // namespace mv

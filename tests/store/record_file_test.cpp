@@ -213,3 +213,26 @@ TEST_F(RecordFile, CopyTreeAndDeleteTree) {
     EXPECT_FALSE(QFileInfo::exists("backup"));
     EXPECT_EQ(copyTree("backup", "missing"), 1);
 }
+
+TEST_F(RecordFile, WriteHookStopsChangesAsIfTheProgramDied) {
+    putBytes("a.kdb", "1\r\n");
+    int allowed = 1;
+    setWriteHook([&allowed](const QString&) { return allowed-- > 0; });
+    EXPECT_EQ(writeText("a.kdb", "2\n"), 0);
+    EXPECT_EQ(writeText("a.kdb", "3\n"), 3);
+    EXPECT_EQ(appendText("a.kdb", "4\n", SepNone), 3);
+    EXPECT_EQ(deleteFile("a.kdb"), 3);
+    EXPECT_EQ(createDirectory("d"), 1);
+    EXPECT_EQ(renamePath("a.kdb", "b.kdb"), 1);
+    setWriteHook({});
+    EXPECT_EQ(bytesOf("a.kdb"), QByteArray("2\r\n"));
+    EXPECT_FALSE(QFileInfo::exists("d"));
+
+    putBytes("b.kdb", "old\r\n");
+    EXPECT_EQ(renamePath("a.kdb", "b.kdb"), 0);
+    EXPECT_EQ(bytesOf("b.kdb"), QByteArray("2\r\n"));
+    EXPECT_FALSE(QFileInfo::exists("a.kdb"));
+    ASSERT_EQ(createDirectory("d"), 0);
+    EXPECT_EQ(renamePath("d", "e"), 0);
+    EXPECT_TRUE(QFileInfo("e").isDir());
+}
