@@ -1,0 +1,31 @@
+// The registered pages: one line per page, in any order (painting follows
+// the page ids, not this list). Each line names a function in namespace
+// shell that returns the page's PageDefinition; see docs/PAGES.md.
+#include "shell/page.h"
+
+namespace shell {
+
+namespace {
+std::vector<PageFactory>& factories() {
+    static std::vector<PageFactory> list;
+    return list;
+}
+} // namespace
+
+bool registerPageFactory(PageFactory factory) {
+    factories().push_back(factory);
+    return true;
+}
+
+const std::vector<PageDefinition>& pages() {
+    static const std::vector<PageDefinition> built = [] {
+        std::vector<PageDefinition> list;
+        for (PageFactory f : factories()) list.push_back(f());
+        return list;
+    }();
+    return built;
+}
+
+} // namespace shell
+
+// ---- one line per page ----
