@@ -148,6 +148,14 @@ QStringList readFields(const QString& text) {
     return fields;
 }
 
+int setLastWriteTime(const QString& path, const QDateTime& when) {
+    const QString p = normalizePath(path);
+    if (!QFileInfo(p).isFile() || !mayWrite(p)) return 1;
+    QFile f(p);
+    if (!f.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) return 1;
+    return f.setFileTime(when, QFileDevice::FileModificationTime) ? 0 : 1;
+}
+
 void setWriteHook(WriteHook hook) { writeHook() = std::move(hook); }
 
 int deleteFile(const QString& path) {

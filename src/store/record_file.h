@@ -3,6 +3,7 @@
 // through. Paths may use '/' or '\' as separators. Return codes:
 //   writers and read whole: 0 done, 2 cannot open, 3 read or write error;
 //   character count: the count, -2 missing;  size measure: -2 missing, -3 read error.
+#include <QDateTime>
 #include <QString>
 
 #include <functional>
@@ -76,6 +77,10 @@ int deleteTree(const QString& folder);
 // Renames a file or folder (same file system); an existing file at `to` is
 // replaced. 0 done, 1 failure.
 int renamePath(const QString& from, const QString& to);
+
+// Sets the last-write time of an existing file (never creates one).
+// 0 done, 1 failure (also when the file is missing).
+int setLastWriteTime(const QString& path, const QDateTime& when);
 
 // Fault injection for tests. Every operation above that changes the disk asks
 // the hook first, with the path it is about to change; when the hook answers
