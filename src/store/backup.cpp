@@ -14,7 +14,6 @@ namespace mv::backup {
 namespace {
 
 const QString kTitle = QStringLiteral("SÄKERHETSKOPIERING");
-constexpr int kStoredTargetLength = 260; // characters of the stored line read back
 
 Message plain(const QString& title, const QString& text) {
     return {title, text, QString(), QStringLiteral("OK"), true};
@@ -162,20 +161,6 @@ QString usableTarget(const QString& target, bool driveLetters, const QString& ho
     static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:([\\\\/].*)?$"));
     if (!driveLetters && drive.match(target).hasMatch()) return QDir::toNativeSeparators(home);
     return target;
-}
-
-int loadTarget(const PathTable& paths, QString& target) {
-    QString text;
-    const int rc = readWhole(paths.backupPaths, text);
-    if (rc == 0) {
-        QString first = text.section(QLatin1Char('\n'), 0, 0).left(kStoredTargetLength);
-        if (first.isEmpty()) first = defaultTarget();
-        target = first;
-    } else if (target.isEmpty()) {
-        target = defaultTarget();
-    }
-    target = usableTarget(target, platformHasDriveLetters(), QDir::homePath());
-    return rc;
 }
 
 int saveTarget(const PathTable& paths, const QString& target, Message& refusal) {
@@ -345,20 +330,11 @@ int deleteUpdateLeftovers(const QString& workingDir) {
     return failures;
 }
 
-int saveNotes(const QString& workingDir, const QString& text) {
-    return writeText(joinPath(workingDir, drive::notes), text);
-}
-
 ExitResult runExit(const ExitContext& c) {
     const auto show = [&c](const Message& m) { return c.show ? c.show(m) : answerOk; };
     const auto progress = [&c] {
         if (c.progress) c.progress();
     };
-
-    if (c.notes && saveNotes(c.workingDir, *c.notes) != 0)
-        show({QStringLiteral("MEDDELANDE"),
-              QStringLiteral("Anteckningarna kunde inte sparas i\n") + drive::notes, QStringLiteral("STOP"),
-              QStringLiteral("OK")});
 
     if (!c.incomePending && c.integrityCheck) {
         progress();

@@ -18,7 +18,6 @@
 #include <QString>
 
 #include <functional>
-#include <optional>
 
 namespace mv {
 
@@ -41,12 +40,6 @@ bool platformHasDriveLetters();
 // on a platform without drive letters counts as unset and becomes `home`;
 // anything else is kept as it is.
 QString usableTarget(const QString& target, bool driveLetters, const QString& home);
-
-// Reads the first line of the year's kopiering.kdb (cut to 260 characters;
-// "C:\" when empty) into `target`, made usable for this platform. Returns the
-// read code; on a missing or unreadable file `target` is left as it was,
-// except that an empty `target` then gets the usable default.
-int loadTarget(const PathTable& paths, QString& target);
 
 // Stores the target as the one line of kopiering.kdb. A target longer than the
 // field or with characters the stored files cannot hold is refused with
@@ -114,16 +107,11 @@ int writeShutdownMark(const PathTable& paths, bool running);
 // no error. Returns how many could not be deleted although they exist.
 int deleteUpdateLeftovers(const QString& workingDir);
 
-// Writes the notes box's text to drive_info/anteckningar.txt.
-int saveNotes(const QString& workingDir, const QString& text);
-
 // What the exit procedure needs from the program around it.
 struct ExitContext {
     PathTable paths;
     QString workingDir;
     QString target;          // the backup target field's text
-    // The notes box's text, saved first; unset when the caller saved it.
-    std::optional<QString> notes;
     bool incomePending = false;
     // The integrity check; a result above 0 keeps the program open.
     std::function<int()> integrityCheck;
@@ -138,8 +126,8 @@ enum class ExitResult {
     End,  // destroy the main window and end
 };
 
-// Notes saved, integrity check (unless an income is pending), the backup
-// question, the shut-down mark "0\n", the backup when asked for, the update
+// Run after the notes were saved: the integrity check (unless an income is
+// pending), the backup question, the shut-down mark "0\n", the backup when asked for, the update
 // leftovers deleted. "Avbryt" changes nothing. When the backup fails the user
 // is told why and asked whether to end without a backup; going back restores
 // the running mark "1\n".

@@ -308,9 +308,6 @@ TEST_F(Backup, StoredTargetIsOneLineAndRefusesWhatCannotBeStored) {
 
     EXPECT_EQ(saveTarget(paths, "/media/usb/Åke", refusal), 0);
     EXPECT_EQ(bytesOf(paths.backupPaths), QByteArray("/media/usb/\xc5ke\r\n"));
-    QString target = "gammalt";
-    EXPECT_EQ(loadTarget(paths, target), 0);
-    EXPECT_EQ(target, "/media/usb/Åke");
 
     // Too long for the field, or not writable in the stored code page.
     EXPECT_EQ(saveTarget(paths, "/" + QString(255, 'a'), refusal), 4);
@@ -319,32 +316,7 @@ TEST_F(Backup, StoredTargetIsOneLineAndRefusesWhatCannotBeStored) {
     EXPECT_EQ(refusal.title, "INMATNINGSFEL");
     EXPECT_EQ(bytesOf(paths.backupPaths), QByteArray("/media/usb/\xc5ke\r\n"));
     EXPECT_EQ(saveTarget(paths, "/" + QString(254, 'a'), refusal), 0);
-
-    // Only the first line counts, cut to 260 characters.
-    putBytes(paths.backupPaths, "/" + QByteArray(300, 'b') + "\r\nandra\r\n");
-    EXPECT_EQ(loadTarget(paths, target), 0);
-    EXPECT_EQ(target, "/" + QString(259, 'b'));
-}
-
-TEST_F(Backup, LoadedTargetFallsBackToTheDefault) {
-    const PathTable paths = buildPathTable("2014");
-    ASSERT_TRUE(QDir::setCurrent(work));
-    const QString fallback = platformHasDriveLetters() ? "C:\\" : QDir::toNativeSeparators(QDir::homePath());
-    QString target = "/kvar";
-    // The stored default "C:\" and an empty first line.
-    EXPECT_EQ(loadTarget(paths, target), 0);
-    EXPECT_EQ(target, fallback);
-    putBytes(paths.backupPaths, "\r\n");
-    target = "/kvar";
-    EXPECT_EQ(loadTarget(paths, target), 0);
-    EXPECT_EQ(target, fallback);
-    // A missing file leaves the field as it was, unless it is empty.
-    ASSERT_TRUE(QFile::remove(paths.backupPaths));
-    EXPECT_EQ(loadTarget(paths, target = "/kvar"), 2);
-    EXPECT_EQ(target, "/kvar");
-    target.clear();
-    EXPECT_EQ(loadTarget(paths, target), 2);
-    EXPECT_EQ(target, fallback);
+    EXPECT_EQ(bytesOf(paths.backupPaths), "/" + QByteArray(254, 'a') + "\r\n");
 }
 
 TEST_F(Backup, AutomaticRestoreFillsTheSiblingFolderAndLeavesTheBooksAlone) {
@@ -431,7 +403,6 @@ protected:
         context.paths = buildPathTable("2014");
         context.workingDir = work;
         context.target = usb;
-        context.notes = "Ring revisorn\nBetala hyran \u00e5\u00e4\u00f6\n";
         context.integrityCheck = [this] {
             ++checks;
             return checkResult;
@@ -473,9 +444,6 @@ TEST_F(ExitProcedure, CancelLeavesEverythingAndTheMarkAtOne) {
     EXPECT_EQ(bytesOf(context.paths.shutdownMark), QByteArray("1\r\n"));
     EXPECT_EQ(leftovers(), drive::updateLeftovers());
     EXPECT_TRUE(QDir(usb).isEmpty());
-    // The notes are saved before anything is asked.
-    EXPECT_EQ(bytesOf("drive_info/anteckningar.txt"),
-              QByteArray("Ring revisorn\r\nBetala hyran \xe5\xe4\xf6\r\n"));
 }
 
 TEST_F(ExitProcedure, NoClearsTheMarkDeletesTheLeftoversAndEnds) {
@@ -566,7 +534,6 @@ TEST_F(ExitProcedure, RestoredCopyOpenedAsWorkingDirectoryPassesTheIntegrityChec
 
     context.paths = paths;
     context.workingDir = books;
-    context.notes.reset();
     context.integrityCheck = [&] { return checkIntegrity(paths, abortKey, markRead, record).sum; };
     context.show = record;
     shown.clear();
