@@ -1,0 +1,47 @@
+#pragma once
+// The six money accounts over which the cash total is spread: what the cash
+// page shows, the amount waiting to be placed, and transfers between them
+// (a verification of its own, "Överföring mellan konton").
+#include "booking/booking_entry.h"
+#include "booking/change_set.h"
+#include "store/amount.h"
+#include "store/store_layout.h"
+
+#include <array>
+
+namespace mv {
+
+struct MoneyAccounts {
+    std::array<QString, 6> names;     // up to the first line end
+    std::array<Amount, 6> balances;
+    Amount cashTotal;                 // konto_kassa.kdb
+};
+
+MoneyAccounts loadMoneyAccounts(const PathTable& paths);
+
+// The sum of the six balances.
+Amount balanceSum(const std::array<Amount, 6>& balances);
+
+// The difference field: cash total - sum of balances, "%.2f". Only an exact
+// zero reads "0.00"; -0.50 stays "-0.50".
+QString differenceText(Amount cashTotal, const std::array<Amount, 6>& balances);
+
+// What the cash page shows while a booking waits for its cash step: the cash
+// total and balances as they will be once the amount is placed on `account`
+// (-1: not yet placed, so the difference is the whole amount).
+MoneyAccounts pendingView(const MoneyAccounts& stored, Amount cashChange, int account);
+
+// The transfer form: names and balances as typed.
+struct TransferForm {
+    std::array<QString, 6> names;
+    std::array<QString, 6> balances;
+};
+
+// Checks and writes a transfer: every balance a plain number, no amount on an
+// account without a name, the balances adding up to the cash total. When a
+// balance changed, the cash block goes to the cash list and the day book,
+// the cash-book line is written and a number is consumed; when only names
+// changed they are saved and no number is used (outcome.number 0).
+CommitOutcome commitTransfer(const PathTable& paths, const TransferForm& form);
+
+} // namespace mv

@@ -1,0 +1,110 @@
+#pragma once
+// A fresh accounting year 2014 in the test's working directory, with every
+// vital file, stamps and second copies, six named money accounts and the
+// settings' VAT rates 25, 12, 6 and "x".
+#include "booking/booking_commit.h"
+#include "booking/booking_entry.h"
+#include "booking/cash_distribution.h"
+#include "store/integrity.h"
+#include "store/record_file.h"
+#include "store/store_layout.h"
+#include "support/temp_dir.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QDirIterator>
+#include <QMap>
+
+#include <memory>
+
+class BookingTest : public TempDirTest {
+protected:
+    // Tests that book hundreds of times work in memory-backed storage when
+    // the machine has it: every booking renews the stamps and second copies,
+    // and each of those writes is flushed to disk.
+    bool inMemory = false;
+
+    void SetUp() override {
+        TempDirTest::SetUp();
+        if (inMemory && QFileInfo(QStringLiteral("/dev/shm")).isWritable()) {
+            memoryDir_ = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/mervalla-XXXXXX"));
+            ASSERT_TRUE(memoryDir_->isValid());
+            ASSERT_TRUE(QDir::setCurrent(memoryDir_->path()));
+        }
+        paths = mv::buildPathTable(QStringLiteral("2014"));
+        for (const QString& d : {paths.bokforingDir, paths.fskDir, paths.fakturorDir,
+                                 paths.foretagetDir, paths.fritextDir, paths.kontolistorDir,
+                                 paths.kunderDir, paths.leverantorerDir})
+            ASSERT_TRUE(QDir().mkpath(d));
+        for (int i = 1; i <= 6; ++i)
+            ASSERT_EQ(mv::writeText(paths.moneyAccountName(i),
+                                    mv::defaultMoneyAccountNames()[i - 1] + QStringLiteral("\n")),
+                      0);
+        ASSERT_EQ(mv::createMissingVitalFiles(paths), 0);
+        ASSERT_TRUE(mv::renewStamps(paths).ok());
+        ASSERT_TRUE(mv::renewSecondCopies(paths).ok());
+    }
+    void TearDown() override {
+        mv::setWriteHook({});
+        TempDirTest::TearDown();
+    }
+
+    static QStringList rates() {
+        return {QStringLiteral("25"), QStringLiteral("12"), QStringLiteral("6"), QStringLiteral("x")};
+    }
+
+    static mv::EntryForm form(mv::Side side, const char* type, const char* net,
+                              const char* rate = "", const char* sign = "", const char* ore = "") {
+        mv::EntryForm f;
+        f.side = side;
+        f.eventDate = QStringLiteral("2014-03-07");
+        f.type = QString::fromUtf8(type);
+        f.net = QString::fromUtf8(net);
+        f.rate = QString::fromUtf8(rate);
+        f.sign = QString::fromUtf8(sign);
+        f.ore = QString::fromUtf8(ore);
+        return f;
+    }
+
+    mv::Placement placement(int account) const {
+        mv::Placement p;
+        for (int i = 0; i < 6; ++i) p.names[size_t(i)] = mv::defaultMoneyAccountNames()[i];
+        p.account = account;
+        return p;
+    }
+
+    // Prepares and places a booking; fails the test when either step refuses.
+    int book(const mv::EntryForm& f, int account = 0) {
+        const mv::PrepareResult r = mv::prepareBooking(f, rates());
+        EXPECT_TRUE(r.ok) << r.message.text.toStdString();
+        if (!r.ok) return 0;
+        const mv::CommitOutcome c = mv::commitBooking(paths, r.booking, placement(account));
+        EXPECT_TRUE(c.ok) << c.message.text.toStdString();
+        return c.number;
+    }
+
+    QString file(const QString& path) const { return mv::storedText(path); }
+    QString amountText(const QString& path) const {
+        return mv::readAmountFile(path).toText();
+    }
+
+    // Every file of the year (the second copies and repair folders left out),
+    // path to bytes.
+    QMap<QString, QByteArray> snapshot() const {
+        QMap<QString, QByteArray> m;
+        QDirIterator it(paths.yearDir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString p = it.next();
+            if (p.contains(QStringLiteral("/fsk")) || p.contains(QStringLiteral("/reparation_")) ||
+                p.endsWith(QStringLiteral("__A_tidsstampel.kdb")) ||
+                p.endsWith(QStringLiteral("__A_avstangkontroll.kdb")))
+                continue;
+            m.insert(p, bytesOf(p));
+        }
+        return m;
+    }
+
+    mv::PathTable paths;
+    std::unique_ptr<QTemporaryDir> memoryDir_;
+};
