@@ -51,10 +51,7 @@ Message rateNotApproved() {
     return make("INTRODUKTION", u("Momssatsen är ej av godkänt värde!"), "EXCLAMATION");
 }
 
-Message writeFailed(const QString& path) {
-    return make("STOPP", u("Det gick inte att spara!\n\n") + path + u("\n\nIngenting har ändrats."),
-                "STOP");
-}
+Message writeFailed(const QString& path) { return saveFailedMessage(path); }
 
 Message yearNeedsRepair() {
     return make("STOPP",

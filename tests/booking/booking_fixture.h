@@ -32,6 +32,11 @@ protected:
             ASSERT_TRUE(memoryDir_->isValid());
             ASSERT_TRUE(QDir::setCurrent(memoryDir_->path()));
         }
+        makeYear();
+    }
+
+    // The year 2014 in the current directory.
+    void makeYear() {
         paths = mv::buildPathTable(QStringLiteral("2014"));
         for (const QString& d : {paths.bokforingDir, paths.fskDir, paths.fakturorDir,
                                  paths.foretagetDir, paths.fritextDir, paths.kontolistorDir,
