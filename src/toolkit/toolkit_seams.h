@@ -53,9 +53,12 @@ void setExternalHook(ExternalHook hook);
 // Printing
 
 // A non-empty path makes printView print to that PDF file without asking for
-// a printer and without the "Printing" window; "" returns to the normal way.
+// a printer; "" returns to the normal way.
 void setPrintToFile(const QString& pdfPath);
 QString printToFile();
+// The stop button of the "Printing" window while a view is being printed
+// (0 otherwise), so a test can press it between pages.
+int printingStopButton();
 
 // ---------------------------------------------------------------------------
 // Input through the real widgets (what a user would do)
@@ -75,6 +78,10 @@ int typeText(const QString& text);
 // 2 unknown key name.
 int pressKey(const QString& keyName);
 
+// A close request for the window, as the window manager's close box sends
+// it (the window's onCloseRequest decides). 0 done, 1 unknown window.
+int requestClose(int window);
+
 // ---------------------------------------------------------------------------
 // Pictures and modal windows
 
@@ -84,5 +91,7 @@ int saveWindowPicture(int window, const QString& pngPath);
 // Closes every modal window that is open (as the close box would): the
 // watchdog of the tests. Result: how many were closed.
 int closeModalWindows();
+// Whether a modal window (message box, dialog) is open.
+bool modalWindowOpen();
 
 } // namespace tk

@@ -1,0 +1,204 @@
+// The keyboard model of the single-line fields, virtual-key codes, focus and
+// the advance flag.
+#include "toolkit/toolkit_internal.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace tk {
+
+using namespace detail;
+
+namespace {
+
+bool& advance() {
+    static bool flag = false;
+    return flag;
+}
+
+// The virtual-key code of a character key as a Swedish keyboard has it.
+int characterKey(int qtKey) {
+    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) return qtKey;
+    switch (qtKey) {
+    case Qt::Key_Space: return 32;
+    case Qt::Key_Aring: return 221;
+    case Qt::Key_Adiaeresis: return 222;
+    case Qt::Key_Odiaeresis: return 192;
+    case Qt::Key_Plus: case Qt::Key_Question: return 187;
+    case Qt::Key_Comma: case Qt::Key_Semicolon: return 188;
+    case Qt::Key_Minus: case Qt::Key_Underscore: return 189;
+    case Qt::Key_Period: case Qt::Key_Colon: return 190;
+    case Qt::Key_Apostrophe: case Qt::Key_Asterisk: return 191;
+    case Qt::Key_Less: case Qt::Key_Greater: case Qt::Key_Bar: return 226;
+    case Qt::Key_Slash: case Qt::Key_Equal: case Qt::Key_Exclam: case Qt::Key_QuoteDbl:
+    case Qt::Key_NumberSign: case Qt::Key_Dollar: case Qt::Key_Percent: case Qt::Key_Ampersand:
+    case Qt::Key_ParenLeft: case Qt::Key_ParenRight:
+        return 0; // shifted digits on a Swedish keyboard: the digit keys
+    default: return 0;
+    }
+}
+
+class FieldKeys : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+};
+
+// Inserts the clipboard's first line, cut so the typed-length limit holds.
+void pasteLimited(QLineEdit* field) {
+    QString text = QApplication::clipboard()->text();
+    const int lineEnd = int(text.indexOf(u'\n'));
+    if (lineEnd >= 0) text.truncate(lineEnd);
+    text.remove(u'\r');
+    if (field->property(kDigitsOnly).toBool()) {
+        QString digits;
+        for (const QChar c : text) {
+            if (c.isDigit()) digits += c;
+        }
+        text = digits;
+    }
+    const int max = field->property(kMaxChars).toInt();
+    if (max > 0) {
+        const int room = max - int(field->text().size()) + int(field->selectedText().size());
+        text.truncate(std::max(0, room));
+    }
+    if (!text.isEmpty()) field->insert(text);
+}
+
+// Whether a typed character may go into the field (digits-only fields and the
+// typed-length limit; text the program set beyond the limit stays).
+bool mayType(QLineEdit* field, const QString& typed) {
+    if (field->isReadOnly()) return true; // the field itself refuses it
+    if (field->property(kDigitsOnly).toBool()) {
+        for (const QChar c : typed) {
+            if (!c.isDigit()) return false;
+        }
+    }
+    const int max = field->property(kMaxChars).toInt();
+    if (max <= 0) return true;
+    return field->text().size() - field->selectedText().size() + typed.size() <= max;
+}
+
+bool FieldKeys::eventFilter(QObject* object, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    auto* field = qobject_cast<QLineEdit*>(object);
+    if (!field) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    const int vk = virtualKey(key);
+    const int window = windowHandleOf(field);
+    const int k = key->key();
+    if (k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Return || k == Qt::Key_Enter) {
+        advance() = true;
+        postCommand(window, vk);
+        return true;
+    }
+    const bool cursorKey = vk == 35 || vk == 36 || vk == 37 || vk == 39;
+    if (cursorKey) return false;
+    if (vk > 0 && vk < 256) postCommand(window, vk);
+    // What still reaches the field is what arrives as a typed character.
+    if (k == Qt::Key_Backspace) return false;
+    if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Cut) || key->matches(QKeySequence::Undo))
+        return false;
+    if (key->matches(QKeySequence::Paste)) {
+        if (!field->isReadOnly()) pasteLimited(field);
+        return true;
+    }
+    const QString typed = key->text();
+    bool printable = !typed.isEmpty();
+    for (const QChar c : typed) printable = printable && c.isPrint();
+    if (!printable || (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) return true;
+    return !mayType(field, typed);
+}
+
+} // namespace
+
+namespace detail {
+
+int virtualKey(const QKeyEvent* event) {
+    const int k = event->key();
+    switch (k) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: case Qt::Key_Backtab: return 9;
+    case Qt::Key_Return: case Qt::Key_Enter: return 13;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Pause: return 19;
+    case Qt::Key_CapsLock: return 20;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Print: return 44;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    case Qt::Key_Meta: return 91;
+    case Qt::Key_Menu: return 93;
+    case Qt::Key_NumLock: return 144;
+    case Qt::Key_ScrollLock: return 145;
+    default: break;
+    }
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return 112 + (k - Qt::Key_F1);
+    const int c = characterKey(k);
+    if (c) return c;
+    // Shifted characters: the key of the character's digit on the keyboard.
+    if (!event->text().isEmpty()) {
+        const QChar ch = event->text().at(0);
+        if (ch.isLetterOrNumber() && ch.unicode() < 128) return ch.toUpper().unicode();
+    }
+    return 0;
+}
+
+int qtKeyForCharacter(QChar c) {
+    if (c == u'\n' || c == u'\r') return Qt::Key_Return;
+    if (c == u'\t') return Qt::Key_Tab;
+    const QChar upper = c.toUpper();
+    if (upper.unicode() >= 0x20 && upper.unicode() <= 0xFF) return upper.unicode();
+    return Qt::Key_unknown;
+}
+
+void installFieldKeys(QWidget* field) { field->installEventFilter(new FieldKeys(field)); }
+
+} // namespace detail
+
+void setFocus(int control) {
+    if (QWidget* w = widgetOf(control)) {
+        if (w->window() && !w->window()->isActiveWindow()) w->window()->activateWindow();
+        w->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+int hasFocus(int control) {
+    QWidget* w = widgetOf(control);
+    return w && focusedControl() == control ? 0 : 1;
+}
+
+int focusedControl() {
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+        if (const int h = handleOf(w)) return h;
+        if (w->isWindow()) break;
+    }
+    return 0;
+}
+
+bool advanceFlag() { return advance(); }
+
+void setAdvanceFlag(bool on) { advance() = on; }
+
+void advanceFocus(int from, int to) {
+    if (advance() && hasFocus(from) == 0 && widgetOf(to)) {
+        setFocus(to);
+        advance() = false;
+    }
+}
+
+} // namespace tk

@@ -1,0 +1,182 @@
+// Rich-text views: loading and saving code page 1252 and rich-text files,
+// selections, character formats and the standard fonts.
+#include "toolkit/rtf.h"
+#include "toolkit/toolkit_internal.h"
+
+#include "store/record_file.h"
+#include "store/text_codec.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+
+namespace tk {
+
+using namespace detail;
+
+namespace {
+
+QTextEdit* viewOf(int handle) { return qobject_cast<QTextEdit*>(widgetOf(handle)); }
+
+bool isRtfPath(const QString& path) { return path.endsWith(QStringLiteral(".rtf"), Qt::CaseInsensitive); }
+
+// Refuses typed characters beyond the view's maximum size.
+class SizeLimit : public QObject {
+public:
+    SizeLimit(QTextEdit* view, int max) : QObject(view), max_(max) {}
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        auto* view = static_cast<QTextEdit*>(object);
+        const QString typed = static_cast<QKeyEvent*>(event)->text();
+        if (typed.isEmpty() || !typed.at(0).isPrint()) return false;
+        const int selected = int(view->textCursor().selectedText().size());
+        return view->document()->characterCount() - 1 - selected + typed.size() > max_;
+    }
+
+private:
+    int max_;
+};
+
+QTextCursor rangeCursor(QTextEdit* view, int first, int last) {
+    QTextCursor c(view->document());
+    const int end = view->document()->characterCount() - 1;
+    const int a = std::clamp(first, 0, end);
+    const int b = last < 0 ? end : std::clamp(last, a, end);
+    c.setPosition(a);
+    c.setPosition(b, QTextCursor::KeepAnchor);
+    return c;
+}
+
+} // namespace
+
+int createRichView(int parent, int x, int y, int width, int height, const QString& scroll, int maxSize) {
+    QWidget* p = widgetOf(parent);
+    if (!p) return 0;
+    auto* view = new QTextEdit(p);
+    view->setAcceptRichText(true);
+    view->setLineWrapMode(scroll == u"HSCROLL" || scroll == u"VHSCROLL" ? QTextEdit::NoWrap : QTextEdit::WidgetWidth);
+    const bool horizontal = scroll == u"HSCROLL" || scroll == u"VHSCROLL";
+    const bool vertical = scroll != u"NOSCROLL" && scroll != u"HSCROLL";
+    view->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    view->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    view->setFrameShape(QFrame::StyledPanel);
+    view->setFrameShadow(QFrame::Sunken);
+    if (x == 0 && y == 0 && width == 0 && height == 0) {
+        view->setGeometry(p->rect());
+    } else {
+        view->setGeometry(x, y, width, height);
+    }
+    if (maxSize > 0) view->installEventFilter(new SizeLimit(view, maxSize));
+    view->show();
+    return registerWidget(view);
+}
+
+int loadRichFile(int handle, const QString& path) {
+    QTextEdit* view = viewOf(handle);
+    if (!view) return -2;
+    QByteArray bytes;
+    if (readBytes(path, bytes) != 0) return -2;
+    if (bytes.isEmpty()) {
+        view->clear();
+        return -3;
+    }
+    if (!isRtfPath(path) || !readRtf(bytes, *view->document())) view->setPlainText(mv::decodeStored(bytes));
+    view->moveCursor(QTextCursor::Start);
+    return view->document()->characterCount() - 1;
+}
+
+int saveRichFile(int handle, const QString& path) {
+    QTextEdit* view = viewOf(handle);
+    if (!view) return 2;
+    if (!isRtfPath(path)) return mv::writeText(path, view->toPlainText());
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) return 2;
+    const QByteArray bytes = writeRtf(*view->document());
+    if (f.write(bytes) != bytes.size()) return 3;
+    return f.commit() ? 0 : 3;
+}
+
+void selectRange(int handle, int first, int last) {
+    if (QTextEdit* view = viewOf(handle)) view->setTextCursor(rangeCursor(view, first, last));
+}
+
+QString selectedText(int handle) {
+    QTextEdit* view = viewOf(handle);
+    if (!view) return QString();
+    QString s = view->textCursor().selectedText();
+    s.replace(QChar(0x2029), u'\n');
+    return s;
+}
+
+void setStandardFont(int handle, int code) {
+    QTextEdit* view = viewOf(handle);
+    if (!view) return;
+    QFont f;
+    switch (code) {
+    case 0: case 3: f = QApplication::font(); break;
+    case 1: case 4:
+        f = QFont(QStringLiteral("Liberation Mono"));
+        f.setStyleHint(QFont::TypeWriter);
+        f.setPointSize(10);
+        break;
+    case 2:
+        f = QFont(QStringLiteral("Liberation Sans"));
+        f.setPointSize(10);
+        break;
+    default: f = fontOrSystem(code); break;
+    }
+    view->setFont(f);
+    view->document()->setDefaultFont(f);
+}
+
+void setCharacterFormat(int handle, int first, int last, int weight, int pointSize) {
+    QTextEdit* view = viewOf(handle);
+    if (!view) return;
+    QTextCharFormat f;
+    f.setFontWeight(weight >= 700 ? QFont::Bold : QFont::Normal);
+    if (pointSize > 0) f.setFontPointSize(pointSize);
+    QTextCursor c = rangeCursor(view, first, last);
+    c.mergeCharFormat(f);
+}
+
+namespace {
+
+QTextCharFormat formatAt(QTextEdit* view, int position) {
+    QTextCursor c(view->document());
+    c.setPosition(std::clamp(position, 0, view->document()->characterCount() - 1));
+    // The format of the character after the position.
+    c.movePosition(QTextCursor::NextCharacter);
+    return c.charFormat();
+}
+
+} // namespace
+
+int characterWeight(int handle, int position) {
+    QTextEdit* view = viewOf(handle);
+    if (!view) return 0;
+    return formatAt(view, position).fontWeight() >= QFont::Bold ? 700 : 400;
+}
+
+int characterPointSize(int handle, int position) {
+    QTextEdit* view = viewOf(handle);
+    if (!view) return 0;
+    const double p = formatAt(view, position).fontPointSize();
+    return qRound(p > 0 ? p : view->document()->defaultFont().pointSizeF());
+}
+
+void scrollToEnd(int handle) {
+    QTextEdit* view = viewOf(handle);
+    if (!view) return;
+    view->moveCursor(QTextCursor::End);
+    view->ensureCursorVisible();
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+}
+
+} // namespace tk
