@@ -25,6 +25,7 @@
 //     every page whose state is above 0;
 //   - passes typing in any field (live recalculation) to edited() of every
 //     page whose state is above 0;
+//   - calls loadForms() once at start-up after all controls exist;
 //   - passes left clicks on the page area to click(x, y) of every page whose
 //     state is above 0 (links and help marks); return true when it was yours.
 // Every member may be left empty. A page opens itself in its command handler
@@ -58,6 +59,10 @@ struct PageDefinition {
     void (*key)(int command) = nullptr;
     void (*edited)() = nullptr;
     bool (*click)(int x, int y) = nullptr;
+    // Start-up step "load the stored forms": fill the page's form from the
+    // selected year's files (company details, settings, backup paths, invoice
+    // texts). Called once, after every page's controls exist.
+    void (*loadForms)() = nullptr;
 
     std::vector<CommandRoute> commands;
 };
@@ -73,6 +78,10 @@ bool registerPageFactory(PageFactory factory);
 
 // Handle of the main window (0 before it exists, e.g. in engine tests).
 int mainWindow();
+
+// Pages opened from the tools menu (VERKTYG and every page after it in the
+// painter order): opening one shows the tools menu beside it.
+inline constexpr bool isToolPage(PageId id) { return pageIndex(id) >= pageIndex(PageId::Tools); }
 
 // The common start of a page command: reset the page area (mode 0), hide the
 // print button, enable the top bar and tools menu (unless a cash step waits),

@@ -29,3 +29,5 @@ const std::vector<PageDefinition>& pages() {
 } // namespace shell
 
 // ---- one line per page ----
+MERVALLA_PAGE(welcomePage)
+MERVALLA_PAGE(toolsPage)

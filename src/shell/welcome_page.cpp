@@ -1,0 +1,144 @@
+// The welcome page (start page): the home page of the program with its link
+// frames, the selected year, the notes box and, on a first start, the box
+// with the three first steps. Also the shell's own commands: "Start",
+// "Donera numera", the unused buttons and "X".
+#include "shell/exit_procedure.h"
+#include "shell/page.h"
+#include "shell/page_paint.h"
+#include "shell/shell_internal.h"
+#include "toolkit/toolkit.h"
+
+namespace shell {
+
+namespace {
+
+struct Link {
+    int y;
+    const char* label;
+    const char* lines[3];
+};
+
+// "Viktiga länkar": label at x 20, description lines at x 25, 15 apart.
+const Link importantLinks[] = {
+    {180, "Verksamt.se", {"Myndigheternas portal", "för företagare.", nullptr}},
+    {240, "Nyföretagarcentrum", {"Gratis material och", "rådgivning för företag.", nullptr}},
+    {300, "Småföretagarguiden", {"Guider och verktyg", "för småföretagare.", nullptr}},
+    {360, "Bokföringsnämnden", {"Expertorgan med uppgift att", "utveckla god redovisningssed.", nullptr}},
+    {420, "Nyföretagarforum", {"Forum för nya företag.", nullptr, nullptr}},
+    {480, "Enskild firma-forum", {"Forum för enskilda", "näringsidkare.", nullptr}},
+    {525, "Dokumentmallar", {"Mallar för företagets", "dokument.", nullptr}},
+};
+
+// "Support": label at x 593, description lines at x 598.
+const Link supportLinks[] = {
+    {180, "MerValla", {"Hemsidan för MerValla", nullptr, nullptr}},
+    {225, "MerValla Manual", {"Manualen för MerValla", nullptr, nullptr}},
+    {270, "MerValla Forum", {"Forum för MerValla", "Här kan man diskutera sina", "problem"}},
+    {345, "Skatteverket", {"Handhar alla skatteärenden", nullptr, nullptr}},
+};
+
+void drawLinks(int window, int x, const Link* links, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        const Link& l = links[i];
+        drawText(window, x, l.y, QString::fromUtf8(l.label), linkColour, Font::Body);
+        for (int n = 0; n < 3 && l.lines[n]; ++n)
+            drawText(window, x + 5, l.y + 15 * (n + 1), QString::fromUtf8(l.lines[n]), greyText,
+                     Font::Body);
+    }
+}
+
+void drawFirstStartBox(int window) {
+    fillRect(window, 80, 208, 80 + 622, 208 + 194, rgb(170, 170, 170));
+    lightFrame(window, 70, 200, 690, 390, QStringLiteral("FÖRSTA UPPSTART"));
+    fillRect(window, 73, 222, 73 + 615, 222 + 168, rgb(200, 255, 255));
+    const int black = rgb(0, 0, 0);
+    const int red = rgb(255, 0, 0);
+    drawText(window, 100, 230, QStringLiteral("Detta är din första uppstart med MerValla."), black,
+             Font::Hint);
+    drawText(window, 100, 250,
+             QStringLiteral("Innan bokföring kan börjas måste några uppgifter matas in. Detta  "
+                            "görs med knappen  'Verktyg'"),
+             black, Font::Hint);
+    drawText(window, 100, 270,
+             QStringLiteral("högst upp till höger! De moment som måste göras har röd text och är "
+                            "nummrerade i ordning:"),
+             black, Font::Hint);
+    drawText(window, 100, 295, QStringLiteral("STEG 1. Skapa bokföringsår"), red, Font::Hint);
+    drawText(window, 100, 315, QStringLiteral("STEG 2. Välj bokföringsår"), red, Font::Hint);
+    drawText(window, 100, 335, QStringLiteral("STEG 3. Nödvändiga uppgifter om företaget"), red,
+             Font::Hint);
+    drawText(window, 100, 365, QStringLiteral("Genomför dessa punkter i sin helhet innan avslut."),
+             black, Font::Hint);
+}
+
+void paint(int window, int& pageState) {
+    if (pageState <= 0) return;
+    const ProgramState& s = state();
+    beginPage(window);
+    darkFrame(window, 0, 53, 793, 583, QStringLiteral("VÄLKOMMEN TILL MERVALLA!"));
+    fillRect(window, 755, 12, 755 + 28, 12 + 28, rgb(50, 50, 100));
+
+    const int rose = rgb(200, 100, 100);
+    drawText(window, 325, 85, QStringLiteral("Öpppna donerafönstret"), rose, Font::Body);
+    drawText(window, 49, 84, QStringLiteral("Manuell uppdarering"), rose, Font::Body);
+    drawText(window, 50, 85, QStringLiteral("Manuell uppdarering"), rose, Font::Body);
+    drawText(window, 50, 100, QStringLiteral("Klicka på länken här"), greyText, Font::Body);
+    drawText(window, 50, 115, QStringLiteral("ovan för uppdatering"), greyText, Font::Body);
+
+    lightFrame(window, 10, 150, 210, 575, QStringLiteral("Viktiga länkar"));
+    drawLinks(window, 20, importantLinks, std::size(importantLinks));
+
+    lightFrame(window, 220, 150, 573, 390, QStringLiteral("Aktiverat år är"));
+    drawText(window, 300, 220, s.selectedYear, rgb(250, 0, 0), Font::Big);
+    if (s.isLocked())
+        drawText(window, 320, 310, QStringLiteral("ÅRET ÄR LÅST"), rgb(250, 0, 0), Font::Heading);
+
+    lightFrame(window, 583, 150, 783, 390, QStringLiteral("Support"));
+    drawLinks(window, 593, supportLinks, std::size(supportLinks));
+
+    lightFrame(window, 220, 400, 783, 575, QStringLiteral("Anteckningar"));
+
+    if (s.yearNumber() < 2000) drawFirstStartBox(window);
+
+    tk::showControl(notesBox());
+    endPage(window, pageState);
+    tk::showControl(donateButton());
+}
+
+void command(int cmd) {
+    switch (cmd) {
+    case 1090:
+        saveNotes();
+        exitProcedure();
+        break;
+    case 1500:
+        showWelcomePage();
+        break;
+    case 1501:
+        tk::messageBox(mainWindow(), QStringLiteral("PROGRAMUTVECKLING"),
+                       QStringLiteral("Funktionen är ej klar ännu!"), QStringLiteral("EXCLAMATION"),
+                       QStringLiteral("OK"));
+        break;
+    case 9999: {
+        QString text = QStringLiteral("########### EJ KLAR ÄNNU! ########### ");
+        tk::simpleMessage(mainWindow(), QStringLiteral("PROGRAMMERING"), text);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+PageDefinition welcomePage() {
+    PageDefinition p;
+    p.id = PageId::Welcome;
+    p.name = "welcome";
+    p.paint = paint;
+    p.command = command;
+    p.commands = {{1090, 1090, false}, {1500, 1501, false}, {9999, 9999, false}};
+    return p;
+}
+
+} // namespace shell
