@@ -1,8 +1,34 @@
 #include "shell/exit_procedure.h"
 
+#include "shell/integrity_seam.h"
+#include "shell/page.h"
+#include "shell/page_paint.h"
+#include "store/backup.h"
+#include "store/backup_page.h"
+
+#include <QDir>
+
 namespace shell {
 
-// No backup question and no shut-down mark yet: the program ends at once.
-void exitProcedure() { endProgram(); }
+// After the notes were saved: the integrity check, the backup question, the
+// shut-down mark, the backup when asked for and the update leftovers (the
+// engine's runExit); then the end, or the program stays as it was.
+void exitProcedure() {
+    mv::backup::ExitContext context;
+    context.paths = paths();
+    context.workingDir = QDir::currentPath();
+    context.target = backupTargetText();
+    context.incomePending = state().cashStepWaiting != 0;
+    context.integrityCheck = [] { return integrityCheckSeam(); };
+    context.show = showBackupMessage;
+    context.progress = [] { progressBar(); };
+    if (mv::backup::runExit(context) == mv::backup::ExitResult::End) {
+        endProgram();
+        return;
+    }
+    // "Avbryt", a failed backup the user went back from, or changed books:
+    // the program stays open; the footer is drawn again.
+    requestRepaint();
+}
 
 } // namespace shell
