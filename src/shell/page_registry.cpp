@@ -31,3 +31,4 @@ const std::vector<PageDefinition>& pages() {
 // ---- one line per page ----
 MERVALLA_PAGE(welcomePage)
 MERVALLA_PAGE(toolsPage)
+MERVALLA_PAGE(backupPage)
