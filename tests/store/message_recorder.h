@@ -4,6 +4,8 @@
 // OK otherwise).
 #include "store/user_message.h"
 
+#include <QStringList>
+
 #include <deque>
 #include <vector>
 
