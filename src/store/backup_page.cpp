@@ -206,7 +206,12 @@ void command(int cmd) {
     }
 }
 
-void loadForms() { fillFields(); }
+// Start-up: the stored target of the selected year into the record and the
+// fields (year activation reloads the record, and the fields follow it).
+void loadForms() {
+    mv::loadBackupTarget(paths(), workingDir());
+    fillFields();
+}
 
 } // namespace
 
