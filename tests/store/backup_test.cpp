@@ -242,6 +242,31 @@ TEST_F(Backup, EmptyTargetOrOneInsideTheBooksIsRefusedBeforeAnyChange) {
     EXPECT_EQ(snapshot(work), books);
 }
 
+TEST_F(Backup, FolderWhoseNameOnlyBeginsLikeTheBooksIsAccepted) {
+    // "wor" and "work-kopior" are beside "work", not inside it.
+    for (const QString& beside : {absolute("wor"), absolute("work-kopior")}) {
+        ASSERT_TRUE(QDir().mkpath(beside));
+        const Outcome out = makeBackup(work, beside);
+        EXPECT_TRUE(out.ok) << beside.toStdString() << " " << out.message.text.toStdString();
+        EXPECT_EQ(snapshot(beside + "/" + kName), snapshot(work));
+    }
+}
+
+TEST_F(Backup, RestoreNeverReplacesTheFolderThatHoldsTheBackup) {
+    // The target chosen is the restore folder itself: restoring into it
+    // would first remove the backup it restores from.
+    const QString into = absolute("work_FRÅN_SÄKERHETSKOPIA");
+    ASSERT_TRUE(QDir().mkpath(into));
+    ASSERT_TRUE(makeBackup(work, into).ok);
+    const Snapshot saved = snapshot(into);
+    const Outcome out = restoreAutomatically(work, into);
+    EXPECT_FALSE(out.ok);
+    EXPECT_EQ(out.message, failure("Säkerhetskopian ligger i återställningens mapp:\n" +
+                                   QDir::toNativeSeparators(into + "/" + kName) +
+                                   "\n\nFlytta kopian till en annan plats och försök igen."));
+    EXPECT_EQ(snapshot(into), saved);
+}
+
 TEST_F(Backup, TargetWhoseBackupFolderHoldsTheBooksIsRefused) {
     // The books are kept in a folder that carries the backup's name (a copy
     // taken into use by hand): a backup beside it would delete them.
