@@ -1,5 +1,6 @@
 #include "booking/booking_commit.h"
 
+#include "booking/special_bookings.h"
 #include "booking/verification_text.h"
 #include "store/text_codec.h"
 
@@ -28,7 +29,9 @@ void addMoneyAccountNames(const PathTable& paths, const std::array<QString, 6>& 
     }
 }
 
-void addRegisters(const PathTable& paths, const Booking& b, ChangeSet& set) {
+} // namespace
+
+void addRegisterChanges(const PathTable& paths, const Booking& b, ChangeSet& set) {
     const bool income = b.side == Side::Income;
     if (!b.name.isEmpty()) {
         const QString list = income ? paths.customerList : paths.supplierList;
@@ -45,8 +48,6 @@ void addRegisters(const PathTable& paths, const Booking& b, ChangeSet& set) {
         set.setText(list, listWithEntryFirst(set.text(list), b.freeText));
     }
 }
-
-} // namespace
 
 QString listWithEntryFirst(const QString& list, const QString& entry) {
     const QStringList lines = list.split(u'\n');
@@ -98,16 +99,25 @@ int addBookingChanges(const PathTable& paths, const Booking& b, const Placement&
     addMoneyAccountNames(paths, placement.names, set);
     set.addAmount(paths.moneyAccountAmount(placement.account + 1), change);
 
+    addAssetListChanges(paths, b, number, set);
     set.setText(paths.verCounter, QString::number(number));
     set.setText(paths.dayBookDate, b.bookingDate + QStringLiteral("\n"));
-    addRegisters(paths, b, set);
+    addRegisterChanges(paths, b, set);
     return number;
 }
 
 CommitOutcome commitBooking(const PathTable& paths, const Booking& b, const Placement& placement) {
     CommitOutcome out;
+    if (!b.type || savedWithoutCashStep(*b.type)) {
+        out.message = msg::unknownType();
+        return out;
+    }
     if (Message m = checkPlacement(placement); !m.text.isEmpty()) {
         out.message = m;
+        return out;
+    }
+    if (const BooksCheck check = checkAgainstBooks(paths, b); !check.ok) {
+        out.message = check.message;
         return out;
     }
     if (recoverInterruptedBooking(paths) != 0) {

@@ -32,6 +32,11 @@ int addBookingChanges(const PathTable& paths, const Booking& b, const Placement&
 // number written.
 CommitOutcome commitBooking(const PathTable& paths, const Booking& b, const Placement& placement);
 
+// The customer (income) or supplier (expense) register and the free-text
+// list of the side: a new name first in its list with its file of four
+// lines, a new free text first in its list.
+void addRegisterChanges(const PathTable& paths, const Booking& b, ChangeSet& set);
+
 // The register rule: the entry becomes the first line of the list unless a
 // line already equals it (case-insensitively); the whole earlier list is kept.
 // Returns the new list text, or the old one unchanged.

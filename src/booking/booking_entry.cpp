@@ -145,7 +145,12 @@ PrepareResult prepareBooking(const EntryForm& form, const QStringList& configure
     b.town = form.town;
     b.freeText = form.freeText;
     b.net = *net;
-    b.ore = oreAmount(sign, form.ore);
+    // Sign and öre count only where the page lets them be typed.
+    const bool takesOre = type->group == TypeGroup::IncomeWithVat ||
+                          type->group == TypeGroup::IncomeWithoutVat ||
+                          type->group == TypeGroup::ExpenseWithVat ||
+                          type->group == TypeGroup::ExpenseWithoutVat;
+    b.ore = takesOre ? oreAmount(sign, form.ore) : Amount();
     if (type->rateRequired) {
         b.rateText = form.rate;
         b.rate = approvedRates(configuredRates).contains(form.rate) ? form.rate.toInt() : -1;

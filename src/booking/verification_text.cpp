@@ -58,6 +58,31 @@ QString placedOnLine(const QString& accountName, Amount amount) {
 }
 
 QString bookingBlock(const Booking& b, int number, bool dayBook, const QString& accountName) {
+    QString t = blockHead(b, number, dayBook);
+    t += aligned(b.type->blockLabel, b.net.toText(), 41) + u("\n");
+    if (b.type->rateRequired)
+        t += aligned(u("Momskonto ") + b.rateText, b.vat.toText(), 41) + u("\n");
+    if (b.type->reverseCharge)
+        t += aligned(u("Momskonto ") + b.rateText + u(" Omvänd utgående"), (-b.vat).toText(), 41) +
+             u("\n");
+    if (!b.ore.isZero()) t += aligned(u("Öresutjämning "), b.ore.toText(), 41) + u("\n");
+    t += placedOnLine(accountName, b.total);
+    t += blockEnd();
+    return t;
+}
+
+QString cashBookStart(const Booking& b, int number) {
+    const QString sign = b.side == Side::Income ? u("+") : u("-");
+    return aligned(QString(), QString::number(number), 7) + aligned(QString(), b.eventDate, 12) +
+           u(" ") + aligned(b.type->name, sign, 47);
+}
+
+QString cashBookLine(const Booking& b, int number, Amount cashTotalAfter) {
+    return cashBookStart(b, number) + aligned(QString(), b.total.toText(), 13) +
+           aligned(u(" ="), cashTotalAfter.toText(), 15) + u("\n");
+}
+
+QString blockHead(const Booking& b, int number, bool dayBook) {
     const bool expense = b.side == Side::Expense;
     QString t;
     t += u("Verifikat          = ") + QString::number(number) + u("\n");
@@ -74,23 +99,7 @@ QString bookingBlock(const Booking& b, int number, bool dayBook, const QString& 
     t += u("                   =\n");
     t += u("Konton                           Belopp        Balans\n");
     t += dividingLine();
-    t += aligned(b.type->blockLabel, b.net.toText(), 41) + u("\n");
-    if (b.type->rateRequired)
-        t += aligned(u("Momskonto ") + b.rateText, b.vat.toText(), 41) + u("\n");
-    if (b.type->reverseCharge)
-        t += aligned(u("Momskonto ") + b.rateText + u(" Omvänd utgående"), (-b.vat).toText(), 41) +
-             u("\n");
-    if (!b.ore.isZero()) t += aligned(u("Öresutjämning "), b.ore.toText(), 41) + u("\n");
-    t += placedOnLine(accountName, b.total);
-    t += blockEnd();
     return t;
-}
-
-QString cashBookLine(const Booking& b, int number, Amount cashTotalAfter) {
-    const QString sign = b.side == Side::Income ? u("+") : u("-");
-    return aligned(QString(), QString::number(number), 7) + aligned(QString(), b.eventDate, 12) +
-           u(" ") + aligned(b.type->name, sign, 47) + aligned(QString(), b.total.toText(), 13) +
-           aligned(u(" ="), cashTotalAfter.toText(), 15) + u("\n");
 }
 
 QString transferBlock(int number, const QString& date, const TransferLines& t) {

@@ -32,9 +32,14 @@ QString blockEnd();                        // dividing line and two empty lines
 // dayBook: the day-book variant (the counterparty always "Från").
 QString bookingBlock(const Booking& b, int number, bool dayBook, const QString& accountName);
 
+// Lines 1 to 12 of a block (through the first dividing line).
+QString blockHead(const Booking& b, int number, bool dayBook);
+
 // The "Boka mot" line of a money account and an amount.
 QString placedOnLine(const QString& accountName, Amount amount);
 
+// Pieces 1 to 4 of a cash-book line: number, event date, type and sign.
+QString cashBookStart(const Booking& b, int number);
 // The cash-book line of an income or expense, line end included.
 QString cashBookLine(const Booking& b, int number, Amount cashTotalAfter);
 

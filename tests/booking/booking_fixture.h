@@ -17,6 +17,14 @@
 #include <QMap>
 
 #include <memory>
+#include <ostream>
+
+// Readable failure output for texts.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace mv {
+inline void PrintTo(const Amount& a, std::ostream* os) { *os << a.toText().toStdString(); }
+} // namespace mv
 
 class BookingTest : public TempDirTest {
 protected:

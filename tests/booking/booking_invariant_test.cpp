@@ -3,6 +3,7 @@
 // of its lines in the verification blocks.
 #include "booking_fixture.h"
 
+#include "booking/special_bookings.h"
 #include "booking/transaction_types.h"
 
 #include <QRegularExpression>
@@ -51,7 +52,10 @@ void readList(const mv::PathTable& paths, const QString& text, bool income, Bloc
                 s.vatFiles[income ? paths.outputVat(rate) : paths.inputVat(rate)] += lastAmountOf(line);
         } else if (line.startsWith(QString::fromUtf8("Öresutjämning "))) {
             s.rounding += income ? lastAmountOf(line) : -lastAmountOf(line);
-        } else if (!line.startsWith(QStringLiteral("Boka mot "))) {
+        } else if (!line.startsWith(QStringLiteral("Boka mot ")) &&
+                   !line.startsWith(QStringLiteral("Boka in mot ")) &&
+                   !line.startsWith(QStringLiteral("Boka ut mot ")) &&
+                   !line.startsWith(QStringLiteral("Bokat mot "))) {
             s.types[type] += lastAmountOf(line);
         }
     }
@@ -61,16 +65,24 @@ class InvariantTest : public BookingTest {
 protected:
     InvariantTest() { inMemory = true; }
 
+    // VAT booked by the closing registrations, per VAT file, and their nets.
+    std::map<QString, Amount> registeredVat;
+    Amount registeredNet[2];
+
     void checkBooks(int expectedCount) {
         const mv::MoneyAccounts m = mv::loadMoneyAccounts(paths);
         ASSERT_EQ(m.cashTotal, mv::balanceSum(m.balances)) << "cash total against money accounts";
 
+        // The write-off and closing types move no money: their type files
+        // stay out of the sum, and the VAT of the closings is taken back out.
         Amount sides;
         for (const mv::TransactionType& t : mv::transactionTypes()) {
+            if (!mv::movesCash(t)) continue;
             const Amount total = mv::readAmountFile(paths.account(t.name));
             sides += t.side == mv::Side::Income ? total : -total;
         }
-        Amount vat;
+        Amount vat = mv::readAmountFile(paths.closing(QStringLiteral("LeverantorsskulderMoms"))) -
+                     mv::readAmountFile(paths.closing(QStringLiteral("KundfordringarMoms")));
         for (int rate = 1; rate <= 49; ++rate)
             vat += mv::readAmountFile(paths.outputVat(rate)) + mv::readAmountFile(paths.reverseVat(rate)) -
                    mv::readAmountFile(paths.inputVat(rate));
@@ -84,8 +96,10 @@ protected:
             ASSERT_EQ(mv::readAmountFile(paths.account(t.name)), s.types[t.name]) << t.name.toStdString();
         for (int rate = 1; rate <= 49; ++rate)
             for (const QString& p : {paths.outputVat(rate), paths.inputVat(rate), paths.reverseVat(rate)})
-                ASSERT_EQ(mv::readAmountFile(p), s.vatFiles[p]) << p.toStdString();
+                ASSERT_EQ(mv::readAmountFile(p), s.vatFiles[p] + registeredVat[p]) << p.toStdString();
         ASSERT_EQ(rounding, s.rounding);
+        ASSERT_EQ(mv::readAmountFile(paths.closing(QStringLiteral("Kundfordringar"))), registeredNet[0]);
+        ASSERT_EQ(mv::readAmountFile(paths.closing(QStringLiteral("Leverantorsskulder"))), registeredNet[1]);
 
         static const QRegularExpression number(QStringLiteral("^Verifikat          = (\\d+)$"),
                                                QRegularExpression::MultilineOption);
@@ -97,9 +111,11 @@ protected:
         ASSERT_EQ(expected - 1, expectedCount);
         ASSERT_EQ(mv::storedCounter(paths), expectedCount);
 
-        // The last cash-book line ends in the cash total.
-        const QStringList cashLines = file(paths.cashBook).split(u'\n', Qt::SkipEmptyParts);
-        if (expectedCount > 0) {
+        // The last cash-book line with an amount ends in the cash total
+        // (write-offs end in "Påverkar ej =").
+        QStringList cashLines = file(paths.cashBook).split(u'\n', Qt::SkipEmptyParts);
+        while (!cashLines.isEmpty() && cashLines.last().endsWith(u'=')) cashLines.removeLast();
+        if (cashLines.size() > 4) {
             ASSERT_EQ(lastAmountOf(cashLines.last()), m.cashTotal);
         }
     }
@@ -156,6 +172,106 @@ TEST_F(InvariantTest, RandomBookingsKeepTheBooksBalanced) {
         checkBooks(count);
     }
     EXPECT_GT(count, 150);
+}
+
+} // namespace
+
+namespace {
+
+// Files of the year by their names, for the "changed exactly" check.
+QStringList changedNames(const QMap<QString, QByteArray>& a, const QMap<QString, QByteArray>& b) {
+    QStringList out;
+    for (auto it = b.begin(); it != b.end(); ++it)
+        if (!a.contains(it.key()) || a.value(it.key()) != it.value()) out << it.key().section(u'/', -1);
+    for (auto it = a.begin(); it != a.end(); ++it)
+        if (!b.contains(it.key())) out << it.key().section(u'/', -1);
+    return out;
+}
+
+TEST_F(InvariantTest, SpecialTypesChangeOnlyTheirFiles) {
+    ASSERT_EQ(mv::writeText(paths.closing(QStringLiteral("fga_moms_skillnad")), QStringLiteral("-30000.00\n")), 0);
+    ASSERT_EQ(mv::writeText(paths.closing(QStringLiteral("fga_inventarievarde")), QStringLiteral("50000.00\n")), 0);
+    ASSERT_TRUE(mv::finishChange(paths).ok());
+
+    std::vector<const mv::TransactionType*> types;
+    for (const mv::TransactionType& t : mv::transactionTypes()) types.push_back(&t);
+    std::mt19937 rng(7);
+    auto pick = [&](int n) { return int(rng() % unsigned(n)); };
+    const char* rateTexts[] = {"25", "12", "6"};
+    int count = 0;
+    for (int step = 0; step < 120; ++step) {
+        const mv::TransactionType* type = types[size_t(pick(int(types.size())))];
+        mv::EntryForm f = form(type->side, "", "");
+        f.type = type->name;
+        f.net = Amount::fromOre(pick(10) == 0 ? -pick(100000) : 1 + pick(800000)).toText();
+        if (type->rateRequired) f.rate = QString::fromUtf8(rateTexts[pick(3)]);
+        if (pick(2)) f.name = QStringLiteral("Namn %1").arg(pick(5));
+        if (pick(2)) f.freeText = QStringLiteral("Text %1").arg(pick(5));
+        const mv::PrepareResult r = mv::prepareBooking(f, rates());
+        ASSERT_TRUE(r.ok) << r.message.text.toStdString();
+        const auto before = snapshot();
+        if (mv::movesCash(*type)) {
+            const mv::CommitOutcome c = mv::commitBooking(paths, r.booking, placement(pick(6)));
+            if (c.ok) {
+                ASSERT_EQ(c.number, ++count);
+            } else {
+                // Only a sale beyond the asset value may be refused.
+                ASSERT_EQ(type->special, mv::SpecialKind::AssetSale);
+                ASSERT_EQ(snapshot(), before);
+            }
+            checkBooks(count);
+            continue;
+        }
+        const mv::BooksCheck allowed = mv::checkAgainstBooks(paths, r.booking);
+        const mv::SpecialOutcome o = mv::commitSpecialBooking(paths, r.booking);
+        ASSERT_EQ(o.ok, allowed.ok);
+        const QStringList changed = changedNames(before, snapshot());
+        if (!o.ok) {
+            ASSERT_EQ(o.message, allowed.message);
+            ASSERT_TRUE(changed.isEmpty()) << changed.join(u',').toStdString();
+            continue;
+        }
+        const bool income = type->side == mv::Side::Income;
+        QStringList required, optional = {QStringLiteral("_dat.kdb"), QStringLiteral("konto_Oresutjamning.kdb"),
+                                          QStringLiteral("_kunder.kdb"), QStringLiteral("_leverantorer.kdb"),
+                                          QStringLiteral("_inkfritext.kdb"), QStringLiteral("_utgfritext.kdb"),
+                                          r.booking.name + QStringLiteral(".kdb")};
+        const QStringList texts = {income ? QStringLiteral("__in_verifikation.kdb") : QStringLiteral("__ut_verifikation.kdb"),
+                                   QStringLiteral("_dagbok.kdb"), QStringLiteral("_kassabok.kdb"), QStringLiteral("_ver.kdb")};
+        switch (type->special) {
+        case mv::SpecialKind::VatAssetWriteOff:
+        case mv::SpecialKind::VatDebtWriteOff:
+            ASSERT_EQ(o.result, 12);
+            required = texts + QStringList{QStringLiteral("bokslut_fga_moms_skillnad.kdb"),
+                                           QStringLiteral("konto_") + type->name + QStringLiteral(".kdb")};
+            ++count;
+            break;
+        case mv::SpecialKind::AssetWriteOff:
+            ASSERT_EQ(o.result, 10);
+            required = texts + QStringList{QStringLiteral("bokslut_inventarielista_avskr.kdb"),
+                                           QStringLiteral("konto_Utgift, Inventarier Utbokat.kdb")};
+            ++count;
+            break;
+        default: {
+            ASSERT_EQ(o.result, 11);
+            const QString base = income ? QStringLiteral("Kundfordringar") : QStringLiteral("Leverantorsskulder");
+            required = {QStringLiteral("bokslut_") + base + QStringLiteral("Lista.kdb"),
+                        QStringLiteral("bokslut_") + base + QStringLiteral(".kdb")};
+            optional << QStringLiteral("bokslut_") + base + QStringLiteral("Moms.kdb");
+            const QString vatFile = income ? paths.outputVat(r.booking.rate) : paths.inputVat(r.booking.rate);
+            optional << vatFile.section(u'/', -1);
+            registeredVat[vatFile] += r.booking.vat;
+            registeredNet[income ? 0 : 1] += r.booking.net;
+            break;
+        }
+        }
+        ASSERT_EQ(o.number, o.result == 11 ? 0 : count);
+        for (const QString& name : required) ASSERT_TRUE(changed.contains(name)) << name.toStdString();
+        for (const QString& name : changed)
+            ASSERT_TRUE(required.contains(name) || optional.contains(name)) << name.toStdString();
+        checkBooks(count);
+    }
+    EXPECT_GT(count, 60);
 }
 
 } // namespace
