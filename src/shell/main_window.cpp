@@ -6,6 +6,7 @@
 #include "shell/page_paint.h"
 #include "shell/shell_internal.h"
 #include "store/clock.h"
+#include "store/integrity.h"
 #include "store/record_file.h"
 #include "store/store_layout.h"
 #include "toolkit/toolkit.h"
@@ -94,6 +95,7 @@ void startUp() {
     s.selectedYear = start.year;
     if (start.firstStartProgress) s.firstStartProgress = start.firstStartProgress;
     s.paths = mv::buildPathTable(s.selectedYear);
+    if (mv::isYearText(s.selectedYear)) mv::recoverSecondCopies(s.paths); // an interrupted swap
     readLockState();
     setWindowTitle(titleFor(s));
     createFonts(window);

@@ -31,6 +31,7 @@
 // Every member may be left empty. A page opens itself in its command handler
 // with openPage() and then shows and fills its controls.
 #include "shell/program_state.h"
+#include "store/user_message.h"
 
 #include <QString>
 
@@ -127,6 +128,10 @@ bool guardPasses();
 
 // Sends a command to the main window's dispatch now (as a button would).
 void dispatchCommand(int command);
+
+// Shows an engine message as a modal box over the main window and returns
+// the button code (a plain message: OK, no icon, result 5).
+int showMessage(const mv::Message& message);
 
 } // namespace shell
 

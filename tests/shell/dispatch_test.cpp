@@ -6,6 +6,10 @@
 #include "support/ui_harness.h"
 #include "toolkit/toolkit.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+
 #include <set>
 
 using uitest::ShellTest;
@@ -153,6 +157,79 @@ TEST_F(DispatchTest, UnusedButtonsSayNotReady) {
     ASSERT_EQ(uitest::boxes().size(), 1u);
     EXPECT_EQ(uitest::boxes()[0].title, QStringLiteral("PROGRAMMERING"));
     EXPECT_EQ(uitest::boxes()[0].text, QStringLiteral("########### EJ KLAR ÄNNU! ########### "));
+}
+
+} // namespace
+
+namespace {
+
+// The guard with the real check: a year left running by a killed program.
+class GuardTest : public ShellTest {
+protected:
+    void startOnKilledYear() {
+        ASSERT_TRUE(QDir().mkpath(QStringLiteral("2014/bokforing/fsk")));
+        ASSERT_TRUE(QDir().mkpath(QStringLiteral("2014/kontolistor")));
+        putBytes(QStringLiteral("drive_info/valdbokforingsar.kdb"), "2014\r\n");
+        putBytes(QStringLiteral("2014/bokforing/__A_avstangkontroll.kdb"), "1\r\n");
+        startShell();
+    }
+    bool sawBoxTitled(const QString& title, const QString& textStart) {
+        for (const uitest::Box& b : uitest::boxes())
+            if (b.title == title && b.text.startsWith(textStart)) return true;
+        return false;
+    }
+};
+
+TEST_F(GuardTest, UncleanShutdownIsReportedAndTheCommandDropped) {
+    startOnKilledYear();
+    ASSERT_TRUE(uitest::pressCommand(1015));
+    EXPECT_TRUE(sawBoxTitled(
+        QStringLiteral(">>>>>>>>>>>>>>>>>>>>>>>>>>> VARNING <<<<<<<<<<<<<<<<<<<<<<<<<<<"),
+        QStringLiteral("Programmet stängdes inte av korrekt!")));
+    EXPECT_EQ(pageState(shell::PageId::Tools), shell::pageHidden);
+    EXPECT_EQ(shell::state().abortKey, shell::abortNone);
+}
+
+TEST_F(GuardTest, EscapeOnTheWelcomePageUnlocksOneCheck) {
+    startOnKilledYear();
+    ASSERT_TRUE(uitest::pressKey(QStringLiteral("Escape")));
+    ASSERT_TRUE(uitest::pressCommand(1015));
+    ASSERT_FALSE(uitest::boxes().empty());
+    EXPECT_EQ(uitest::boxes().back().title, QStringLiteral("UTVECKLARKOMMANDO"));
+    EXPECT_EQ(uitest::boxes().back().text, QStringLiteral("FILKONTROLL UPPLÅST"));
+    EXPECT_EQ(pageState(shell::PageId::Tools), shell::pageDrawn);
+    EXPECT_EQ(shell::state().abortKey, shell::abortNone);
+}
+
+} // namespace
+
+namespace {
+
+class StampedYearTest : public ShellTest {};
+
+TEST_F(StampedYearTest, AStampedYearPassesTheGuardAndAChangedFileDoesNot) {
+    ASSERT_TRUE(QDir().mkpath(QStringLiteral("2014/bokforing/fsk")));
+    ASSERT_TRUE(QDir().mkpath(QStringLiteral("2014/kontolistor")));
+    putBytes(QStringLiteral("drive_info/valdbokforingsar.kdb"), "2014\r\n");
+    ASSERT_TRUE(stampYear(QStringLiteral("2014")));
+    startShell();
+    ASSERT_TRUE(uitest::pressCommand(1015));
+    EXPECT_EQ(pageState(shell::PageId::Tools), shell::pageDrawn);
+    EXPECT_TRUE(uitest::boxes().empty());
+    // A vital file changed outside the program: the next guarded command warns
+    // and is dropped.
+    {
+        QFile ver(QStringLiteral("2014/bokforing/_ver.kdb"));
+        ASSERT_TRUE(ver.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(ver.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                    QFileDevice::FileModificationTime));
+    }
+    ASSERT_TRUE(uitest::pressCommand(1500));
+    uitest::sendCommand(1015);
+    EXPECT_EQ(pageState(shell::PageId::Tools), shell::pageHidden);
+    ASSERT_FALSE(uitest::boxes().empty());
+    EXPECT_EQ(uitest::boxes().front().title,
+              QStringLiteral(">>>>>>>>>>>>>>>>>>>>>>>>>>> VARNING <<<<<<<<<<<<<<<<<<<<<<<<<<<"));
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "shell/main_window.h"
 #include "shell/page.h"
+#include "store/integrity.h"
+#include "store/store_layout.h"
 #include "toolkit/toolkit.h"
 
 #include <QtGui/QGuiApplication>
@@ -101,6 +103,12 @@ void ShellTest::TearDown() {
 void ShellTest::startShell() {
     shell::startMainWindow();
     settle();
+}
+
+bool ShellTest::stampYear(const QString& year) {
+    const mv::PathTable paths = mv::buildPathTable(year);
+    if (mv::createMissingVitalFiles(paths) != 0) return false;
+    return mv::renewStamps(paths).ok() && mv::renewSecondCopies(paths).ok();
 }
 
 int ShellTest::window() const { return shell::mainWindow(); }

@@ -54,6 +54,11 @@ protected:
     void TearDown() override;
 
     void startShell();
+    // Makes the year's books pass the integrity check that guarded commands
+    // run: every vital file present (created empty when missing), stamped
+    // and copied into the second copies. Call after writing the test's files
+    // (within 20 seconds of them) and before startShell(). True when done.
+    bool stampYear(const QString& year);
     int window() const;
     QString windowTitle() const;
     int pageState(shell::PageId id) const;
