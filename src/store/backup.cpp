@@ -44,7 +44,9 @@ bool sameOrInside(const QString& path, const QString& folder) {
     return path.startsWith(prefix, pathCase());
 }
 
-bool overlap(const QString& a, const QString& b) { return sameOrInside(a, b) || sameOrInside(b, a); }
+bool overlap(const QString& a, const QString& b) {
+    return sameOrInside(a, b) || sameOrInside(b, a);
+}
 
 // Every file below source is in copy with the same size, and every folder of
 // source could be read (an unreadable folder would otherwise be skipped
@@ -78,8 +80,8 @@ bool replaceByCopy(const QString& destination, const QString& source, QString& r
     if (!QFileInfo::exists(destination) && QFileInfo(previous).isDir())
         renamePath(previous, destination);
     const bool hadOld = QFileInfo::exists(destination);
-    const QString keptNote = hadOld ? QStringLiteral("\n\nDen tidigare kopian finns kvar oförändrad.")
-                                    : QString();
+    const QString keptNote =
+        hadOld ? QStringLiteral("\n\nDen tidigare kopian finns kvar oförändrad.") : QString();
 
     // Leftovers of an interrupted earlier run go first.
     for (const QString& leftover : {fresh, previous}) {
@@ -93,7 +95,8 @@ bool replaceByCopy(const QString& destination, const QString& source, QString& r
         deleteTree(fresh);
         reason = QStringLiteral("Kopian kunde inte skrivas till\n") +
                  QDir::toNativeSeparators(destination) +
-                 QStringLiteral("\n\nDisken kan vara full, skrivskyddad eller borttagen.") + keptNote;
+                 QStringLiteral("\n\nDisken kan vara full, skrivskyddad eller borttagen.") +
+                 keptNote;
         return false;
     }
     if (hadOld) {
@@ -130,12 +133,13 @@ struct Place {
 Place checkTarget(const QString& target, const QString& workingDir) {
     const QString usable = usableTarget(target, platformHasDriveLetters(), QDir::homePath());
     if (usable.trimmed().isEmpty())
-        return {QString(), QStringLiteral("Ingen plats för kopian är angiven under 'Kopiera till'.")};
+        return {QString(),
+                QStringLiteral("Ingen plats för kopian är angiven under 'Kopiera till'.")};
     const QString folder = resolved(usable, workingDir);
     if (!QFileInfo(folder).isDir())
-        return {QString(), QStringLiteral("Platsen för kopian finns inte eller kan inte nås:\n") +
-                               usable +
-                               QStringLiteral("\n\nKontrollera att disken eller USB-minnet är anslutet.")};
+        return {QString(),
+                QStringLiteral("Platsen för kopian finns inte eller kan inte nås:\n") + usable +
+                    QStringLiteral("\n\nKontrollera att disken eller USB-minnet är anslutet.")};
     if (sameOrInside(folder, resolved(workingDir, workingDir)))
         return {QString(), QStringLiteral("Platsen för kopian ligger i bokföringens egen mapp:\n") +
                                usable +
@@ -145,9 +149,15 @@ Place checkTarget(const QString& target, const QString& workingDir) {
 
 } // namespace
 
-QString folderName() { return QStringLiteral("MERVALLA_BOKFÖRINGSKOPIA"); }
-QString restoreSuffix() { return QStringLiteral("_FRÅN_SÄKERHETSKOPIA"); }
-QString defaultTarget() { return QStringLiteral("C:\\"); }
+QString folderName() {
+    return QStringLiteral("MERVALLA_BOKFÖRINGSKOPIA");
+}
+QString restoreSuffix() {
+    return QStringLiteral("_FRÅN_SÄKERHETSKOPIA");
+}
+QString defaultTarget() {
+    return QStringLiteral("C:\\");
+}
 
 bool platformHasDriveLetters() {
 #ifdef Q_OS_WIN
@@ -170,7 +180,8 @@ int saveTarget(const PathTable& paths, const QString& target, Message& refusal) 
                    QStringLiteral("STOP"), QStringLiteral("OK")};
         return 4;
     }
-    if (!isCp1252(target) || target.contains(QLatin1Char('\n')) || target.contains(QLatin1Char('\r'))) {
+    if (!isCp1252(target) || target.contains(QLatin1Char('\n')) ||
+        target.contains(QLatin1Char('\r'))) {
         refusal = {title,
                    QStringLiteral("Sökvägen innehåller tecken som inte kan sparas!\n\n"
                                   "Välj en mapp vars namn bara har vanliga tecken."),
@@ -180,7 +191,9 @@ int saveTarget(const PathTable& paths, const QString& target, Message& refusal) 
     return writeText(paths.backupPaths, target + QLatin1Char('\n'));
 }
 
-QString backupFolder(const QString& target) { return joinPath(target, folderName()); }
+QString backupFolder(const QString& target) {
+    return joinPath(target, folderName());
+}
 
 QString findBackupFolder(const QString& target) {
     const QString inside = backupFolder(target);
@@ -196,7 +209,8 @@ QString findBackupFolder(const QString& target) {
 
 QString restoreFolder(const QString& workingDir) {
     QString dir = normalizePath(workingDir);
-    while (dir.size() > 1 && dir.endsWith(QLatin1Char('/'))) dir.chop(1);
+    while (dir.size() > 1 && dir.endsWith(QLatin1Char('/')))
+        dir.chop(1);
     return dir + restoreSuffix();
 }
 
@@ -212,7 +226,8 @@ Outcome makeBackup(const QString& workingDir, const QString& target) {
     const QString work = resolved(workingDir, workingDir);
     const QString folder = backupFolder(place.folder);
     // Replacing the backup folder must never remove the books themselves.
-    for (const QString& f : {folder, folder + QStringLiteral(".tmp"), folder + QStringLiteral(".old")}) {
+    for (const QString& f :
+         {folder, folder + QStringLiteral(".tmp"), folder + QStringLiteral(".old")}) {
         if (sameOrInside(work, f) || sameOrInside(work, resolved(f, workingDir)))
             return {false,
                     failure(QStringLiteral("Bokföringens mapp ligger i kopians mapp:\n") +
@@ -246,7 +261,9 @@ Message restoreQuestion(bool manual) {
             QStringLiteral("yes_NO")};
 }
 
-Message restoreCancelled() { return plain(kTitle, QStringLiteral("\n\nÅterställningen avbröts!")); }
+Message restoreCancelled() {
+    return plain(kTitle, QStringLiteral("\n\nÅterställningen avbröts!"));
+}
 
 namespace {
 
@@ -254,13 +271,15 @@ namespace {
 Place findForRestore(const QString& target, const QString& workingDir) {
     const QString usable = usableTarget(target, platformHasDriveLetters(), QDir::homePath());
     if (usable.trimmed().isEmpty())
-        return {QString(), QStringLiteral("Ingen plats för kopian är angiven under 'Kopiera till'.")};
+        return {QString(),
+                QStringLiteral("Ingen plats för kopian är angiven under 'Kopiera till'.")};
     // Looks inside the target first, then for a backup stored the old way.
     const QString found =
         findBackupFolder(QDir(workingDir).absoluteFilePath(normalizePath(usable)));
     if (found.isEmpty())
-        return {QString(), QStringLiteral("Ingen säkerhetskopia hittades på platsen:\n") + usable +
-                               QStringLiteral("\n\nKontrollera att disken eller USB-minnet är anslutet.")};
+        return {QString(),
+                QStringLiteral("Ingen säkerhetskopia hittades på platsen:\n") + usable +
+                    QStringLiteral("\n\nKontrollera att disken eller USB-minnet är anslutet.")};
     return {resolved(found, workingDir), QString()};
 }
 
@@ -274,11 +293,12 @@ Outcome restoreAutomatically(const QString& workingDir, const QString& target) {
     const QString into = restoreFolder(work);
     for (const QString& f : {into, into + QStringLiteral(".tmp"), into + QStringLiteral(".old")}) {
         if (overlap(backup.folder, f) || overlap(work, f))
-            return {false,
-                    failure(QStringLiteral("Säkerhetskopian ligger i återställningens mapp:\n") +
-                            QDir::toNativeSeparators(backup.folder) +
-                            QStringLiteral("\n\nFlytta kopian till en annan plats och försök igen.")),
-                    QString()};
+            return {
+                false,
+                failure(QStringLiteral("Säkerhetskopian ligger i återställningens mapp:\n") +
+                        QDir::toNativeSeparators(backup.folder) +
+                        QStringLiteral("\n\nFlytta kopian till en annan plats och försök igen.")),
+                QString()};
     }
 
     QString reason;
@@ -301,12 +321,13 @@ Outcome prepareManualRestore(const QString& workingDir, const QString& target) {
 }
 
 Message exitQuestion() {
-    return {kTitle,
-            QStringLiteral("Vill du skapa säkerhetskopia? Rekommenderas!\nEn säkerhetskopia sparas "
-                           "på vald plats och kan ersätta orginalet vid fel.\nKlicka 'Ja'\n\nVill du "
-                           "stänga av utan säkerhetskopiering?\nKlicka 'Nej'\n\nVill du återgå till "
-                           "programmet?\nKlicka 'Avbryt'"),
-            QStringLiteral("QUESTION"), QStringLiteral("yes_NO_cancel")};
+    return {
+        kTitle,
+        QStringLiteral("Vill du skapa säkerhetskopia? Rekommenderas!\nEn säkerhetskopia sparas "
+                       "på vald plats och kan ersätta orginalet vid fel.\nKlicka 'Ja'\n\nVill du "
+                       "stänga av utan säkerhetskopiering?\nKlicka 'Nej'\n\nVill du återgå till "
+                       "programmet?\nKlicka 'Avbryt'"),
+        QStringLiteral("QUESTION"), QStringLiteral("yes_NO_cancel")};
 }
 
 Message endWithoutBackupQuestion() {
@@ -350,7 +371,8 @@ ExitResult runExit(const ExitContext& c) {
     if (!markWritten && QFileInfo(c.paths.bokforingDir).isDir())
         show({QStringLiteral("MEDDELANDE"),
               QStringLiteral("Avstängningen kunde inte noteras i\n") + c.paths.shutdownMark +
-                  QStringLiteral("\n\nVid nästa start meddelas att programmet inte stängdes av korrekt."),
+                  QStringLiteral(
+                      "\n\nVid nästa start meddelas att programmet inte stängdes av korrekt."),
               QStringLiteral("STOP"), QStringLiteral("OK")});
 
     if (answer == answerYes) {

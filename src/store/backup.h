@@ -24,7 +24,7 @@ namespace mv {
 namespace backup {
 
 // Fixed folder names.
-QString folderName();   // "MERVALLA_BOKFÖRINGSKOPIA"
+QString folderName();    // "MERVALLA_BOKFÖRINGSKOPIA"
 QString restoreSuffix(); // "_FRÅN_SÄKERHETSKOPIA"
 QString defaultTarget(); // "C:\" as stored when nothing else is
 
@@ -64,8 +64,8 @@ QString restoreFolder(const QString& workingDir);
 
 struct Outcome {
     bool ok = false;
-    Message message;      // what to show: success or the failure with its reason
-    QString folder;       // the folder written (backup or restore folder)
+    Message message; // what to show: success or the failure with its reason
+    QString folder;  // the folder written (backup or restore folder)
 };
 
 // Copies the working directory completely into the backup folder of the
@@ -111,7 +111,7 @@ int deleteUpdateLeftovers(const QString& workingDir);
 struct ExitContext {
     PathTable paths;
     QString workingDir;
-    QString target;          // the backup target field's text
+    QString target; // the backup target field's text
     bool incomePending = false;
     // The integrity check; a result above 0 keeps the program open.
     std::function<int()> integrityCheck;

@@ -28,7 +28,9 @@ int saveButton = 0;
 QString shownStoredTarget;
 bool fieldsFilled = false;
 
-QString workingDir() { return QDir::currentPath(); }
+QString workingDir() {
+    return QDir::currentPath();
+}
 
 int show(const mv::Message& m) {
     if (m.plain) {
@@ -72,13 +74,15 @@ void create(int window) {
                                        QStringLiteral("C"), QStringLiteral("NORMAL"), 1093);
     saveButton = tk::createButton(window, 434, 540, 100, 30, QStringLiteral("Spara"),
                                   QStringLiteral("C"), QStringLiteral("NORMAL"), 1201);
-    for (int c : {targetField, sourceField, browseButton, manualButton, automaticButton, saveButton})
+    for (int c :
+         {targetField, sourceField, browseButton, manualButton, automaticButton, saveButton})
         tk::hideControl(c);
     tk::disableControl(sourceField);
 }
 
 void reset(int) {
-    for (int c : {targetField, sourceField, browseButton, manualButton, automaticButton, saveButton})
+    for (int c :
+         {targetField, sourceField, browseButton, manualButton, automaticButton, saveButton})
         tk::hideControl(c);
 }
 
@@ -109,17 +113,20 @@ void paint(int window, int& pageState) {
     drawText(window, 251, 332, QStringLiteral("Kopiera från:"), labelColour, Font::Body);
     drawText(window, 251, 471, QStringLiteral("Fönster öppnas så  att  MerValla-"), labelColour,
              Font::Hint);
-    drawText(window, 251, 484, QStringLiteral("mappen kan bytas mot kopian"), labelColour, Font::Hint);
+    drawText(window, 251, 484, QStringLiteral("mappen kan bytas mot kopian"), labelColour,
+             Font::Hint);
     drawText(window, 531, 471, QStringLiteral("Säkerhetskopian,  flyttas automat-"), labelColour,
              Font::Hint);
-    drawText(window, 531, 484, QStringLiteral("iskt dit orginalet ligger"), labelColour, Font::Hint);
+    drawText(window, 531, 484, QStringLiteral("iskt dit orginalet ligger"), labelColour,
+             Font::Hint);
     endPage(window, pageState);
 }
 
 void openBackupPage() {
     openPage(PageId::Backup, 1200);
     fillFields();
-    for (int c : {targetField, sourceField, browseButton, manualButton, automaticButton, saveButton})
+    for (int c :
+         {targetField, sourceField, browseButton, manualButton, automaticButton, saveButton})
         tk::showControl(c);
     tk::disableControl(sourceField);
     if (state().isLocked()) {
@@ -160,8 +167,8 @@ void saveTarget() {
 void openFolder(const QString& folder) {
     if (tk::openExternal(folder) == 0) return;
     show({QStringLiteral("SÄKERHETSKOPIERING"),
-          QStringLiteral("Mappen kunde inte öppnas automatiskt:\n") + QDir::toNativeSeparators(folder) +
-              QStringLiteral("\n\nÖppna den i filhanteraren."),
+          QStringLiteral("Mappen kunde inte öppnas automatiskt:\n") +
+              QDir::toNativeSeparators(folder) + QStringLiteral("\n\nÖppna den i filhanteraren."),
           QStringLiteral("INFORMATION"), QStringLiteral("OK")});
 }
 
@@ -197,12 +204,23 @@ void restore(bool manual) {
 
 void command(int cmd) {
     switch (cmd) {
-    case 1200: openBackupPage(); break;
-    case 1091: chooseFolder(); break;
-    case 1201: saveTarget(); break;
-    case 1093: restore(false); break;
-    case 1095: restore(true); break;
-    default: break;
+    case 1200:
+        openBackupPage();
+        break;
+    case 1091:
+        chooseFolder();
+        break;
+    case 1201:
+        saveTarget();
+        break;
+    case 1093:
+        restore(false);
+        break;
+    case 1095:
+        restore(true);
+        break;
+    default:
+        break;
     }
 }
 
@@ -224,15 +242,24 @@ PageDefinition backupPage() {
     p.paint = paint;
     p.command = command;
     p.loadForms = loadForms;
-    p.commands = {{1091, 1091, false}, {1093, 1093, false}, {1095, 1095, false}, {1200, 1201, false}};
+    p.commands = {
+        {1091, 1091, false}, {1093, 1093, false}, {1095, 1095, false}, {1200, 1201, false}};
     return p;
 }
 
-QString backupTargetText() { return target(); }
+QString backupTargetText() {
+    return target();
+}
 
-int backupTargetField() { return targetField; }
-int backupSourceField() { return sourceField; }
+int backupTargetField() {
+    return targetField;
+}
+int backupSourceField() {
+    return sourceField;
+}
 
-int showBackupMessage(const mv::Message& message) { return show(message); }
+int showBackupMessage(const mv::Message& message) {
+    return show(message);
+}
 
 } // namespace shell

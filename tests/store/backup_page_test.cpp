@@ -21,7 +21,7 @@ namespace {
 const QString kName = QStringLiteral("MERVALLA_BOKFÖRINGSKOPIA");
 
 class BackupPageTest : public ShellTest {
-protected:
+  protected:
     void SetUp() override {
         ShellTest::SetUp();
         uitest::installBoxHook();
@@ -59,7 +59,8 @@ protected:
     QByteArray mark() const { return bytesOf("2014/bokforing/__A_avstangkontroll.kdb"); }
     QStringList titles() const {
         QStringList t;
-        for (const auto& b : uitest::boxes()) t << b.title;
+        for (const auto& b : uitest::boxes())
+            t << b.title;
         return t;
     }
 
@@ -243,9 +244,10 @@ TEST_F(BackupPageTest, ManualRestoreOpensBothFoldersOrSaysThereIsNoBackup) {
     ASSERT_TRUE(uitest::pressCommand(1095));
     ASSERT_EQ(uitest::boxes().size(), 2u);
     EXPECT_TRUE(uitest::boxes()[0].text.startsWith("Manuell återställning"));
-    EXPECT_EQ(uitest::boxes()[1].text, "Säkerhetskopieringen misslyckades!\n\nIngen "
-                                       "säkerhetskopia hittades på platsen:\n" + usb +
-                                           "\n\nKontrollera att disken eller USB-minnet är anslutet.");
+    EXPECT_EQ(uitest::boxes()[1].text,
+              "Säkerhetskopieringen misslyckades!\n\nIngen "
+              "säkerhetskopia hittades på platsen:\n" +
+                  usb + "\n\nKontrollera att disken eller USB-minnet är anslutet.");
     EXPECT_FALSE(shell::programEnded());
     EXPECT_TRUE(opened.isEmpty());
 

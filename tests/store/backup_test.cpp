@@ -18,7 +18,9 @@ using namespace mv;
 using namespace mv::backup;
 
 // Readable failure output for texts.
-static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+static void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
@@ -53,7 +55,9 @@ void setTime(const QString& path, const QDateTime& when) {
     ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
 }
 
-QString absolute(const QString& relative) { return QDir::current().absoluteFilePath(relative); }
+QString absolute(const QString& relative) {
+    return QDir::current().absoluteFilePath(relative);
+}
 
 struct WriteHookGuard {
     ~WriteHookGuard() { setWriteHook({}); }
@@ -62,7 +66,7 @@ struct WriteHookGuard {
 } // namespace
 
 class Backup : public TempDirTest {
-protected:
+  protected:
     void SetUp() override {
         TempDirTest::SetUp();
         // A small working directory with a year, Swedish file names and
@@ -74,7 +78,10 @@ protected:
             {"work/2014/bokforing/_dagbok.kdb", "Verifikat          = 1\r\nBelopp = 1250.00\r\n"},
             {"work/2014/bokforing/__A_avstangkontroll.kdb", "1\r\n"},
             {"work/2014/bokforing/fsk/_dagbok.kdb", "Verifikat          = 1\r\n"},
-            {"work/2014/kunder/\xc3\x85sa \xc3\x96" "berg.kdb", "\xc5sa \xd6" "berg\r\nStorg\xe4tan 1\r\n"},
+            {"work/2014/kunder/\xc3\x85sa \xc3\x96"
+             "berg.kdb",
+             "\xc5sa \xd6"
+             "berg\r\nStorg\xe4tan 1\r\n"},
             {"work/2014/foretaget/kopiering.kdb", "C:\\\r\n"},
             {"work/2014/fakturor/Faktura_1.kdb", QByteArray("\x80 100.00\r\n")},
         };
@@ -207,9 +214,8 @@ TEST_F(Backup, VanishedTargetIsReportedAndNothingIsCreated) {
     ASSERT_TRUE(QDir(usb).removeRecursively()); // the USB stick is pulled out
     const Outcome out = makeBackup(work, usb);
     EXPECT_FALSE(out.ok);
-    EXPECT_EQ(out.message,
-              failure("Platsen för kopian finns inte eller kan inte nås:\n" + usb +
-                      "\n\nKontrollera att disken eller USB-minnet är anslutet."));
+    EXPECT_EQ(out.message, failure("Platsen för kopian finns inte eller kan inte nås:\n" + usb +
+                                   "\n\nKontrollera att disken eller USB-minnet är anslutet."));
     EXPECT_FALSE(QFileInfo::exists(usb));
     EXPECT_FALSE(QFileInfo::exists(work + "/" + kName));
 }
@@ -229,9 +235,9 @@ TEST_F(Backup, EmptyTargetOrOneInsideTheBooksIsRefusedBeforeAnyChange) {
     EXPECT_EQ(makeBackup(work, "").message.text, empty);
     EXPECT_EQ(makeBackup(work, "   ").message.text, empty);
 
-    for (const QString& inside : QStringList{work, work + "/", work + "/2014/kopior", QStringLiteral("."),
-                                 QStringLiteral("2014\\kopior"), absolute("genvag"),
-                                 work + "/2014/../drive_info"}) {
+    for (const QString& inside : QStringList{work, work + "/", work + "/2014/kopior",
+                                             QStringLiteral("."), QStringLiteral("2014\\kopior"),
+                                             absolute("genvag"), work + "/2014/../drive_info"}) {
         const Outcome out = makeBackup(work, inside);
         EXPECT_FALSE(out.ok) << inside.toStdString();
         EXPECT_EQ(out.message, failure("Platsen för kopian ligger i bokföringens egen mapp:\n" +
@@ -276,9 +282,9 @@ TEST_F(Backup, TargetWhoseBackupFolderHoldsTheBooksIsRefused) {
     const Snapshot before = snapshot(books);
     const Outcome out = makeBackup(books, absolute("disk"));
     EXPECT_FALSE(out.ok);
-    EXPECT_EQ(out.message, failure("Bokföringens mapp ligger i kopians mapp:\n" +
-                                   QDir::toNativeSeparators(books) +
-                                   "\n\nVälj en annan plats för kopian."));
+    EXPECT_EQ(out.message,
+              failure("Bokföringens mapp ligger i kopians mapp:\n" +
+                      QDir::toNativeSeparators(books) + "\n\nVälj en annan plats för kopian."));
     EXPECT_EQ(snapshot(books), before);
 }
 
@@ -336,7 +342,8 @@ TEST_F(Backup, StoredTargetIsOneLineAndRefusesWhatCannotBeStored) {
 
     // Too long for the field, or not writable in the stored code page.
     EXPECT_EQ(saveTarget(paths, "/" + QString(255, 'a'), refusal), 4);
-    EXPECT_EQ(refusal, (Message{"INMATNINGSFEL", "Sökvägen är för lång, högst 255 tecken!", "STOP", "OK"}));
+    EXPECT_EQ(refusal,
+              (Message{"INMATNINGSFEL", "Sökvägen är för lång, högst 255 tecken!", "STOP", "OK"}));
     EXPECT_EQ(saveTarget(paths, "/media/\u0142\u00f3d\u017a", refusal), 4);
     EXPECT_EQ(refusal.title, "INMATNINGSFEL");
     EXPECT_EQ(bytesOf(paths.backupPaths), QByteArray("/media/usb/\xc5ke\r\n"));
@@ -355,12 +362,13 @@ TEST_F(Backup, AutomaticRestoreFillsTheSiblingFolderAndLeavesTheBooksAlone) {
     ASSERT_TRUE(out.ok) << out.message.text.toStdString();
     const QString into = absolute("work_FRÅN_SÄKERHETSKOPIA");
     EXPECT_EQ(out.folder, into);
-    EXPECT_EQ(out.message,
-              (Message{"SÄKERHETSKOPIERING",
-                       "ÅTERSTÄLLNING KLAR\n\nEventuellt meddelande under processen beskrev om något "
-                       "gick fel!\n\nNu kommer MerValla att stängas och Uforskaren öppnas.\nI "
-                       "Utforskaren raderas den gamla bokföringen manuellt och namnet ges till kopian.",
-                       "", "OK", true}));
+    EXPECT_EQ(
+        out.message,
+        (Message{"SÄKERHETSKOPIERING",
+                 "ÅTERSTÄLLNING KLAR\n\nEventuellt meddelande under processen beskrev om något "
+                 "gick fel!\n\nNu kommer MerValla att stängas och Uforskaren öppnas.\nI "
+                 "Utforskaren raderas den gamla bokföringen manuellt och namnet ges till kopian.",
+                 "", "OK", true}));
     EXPECT_EQ(snapshot(into), saved);
     EXPECT_EQ(snapshot(work), books);
 
@@ -370,7 +378,8 @@ TEST_F(Backup, AutomaticRestoreFillsTheSiblingFolderAndLeavesTheBooksAlone) {
     EXPECT_EQ(snapshot(into), saved);
     putBytes(into + "/extra.txt", "x\r\n");
     const Snapshot restored = snapshot(into);
-    setWriteHook([](const QString& path) { return !path.endsWith(QStringLiteral("valdbokforingsar.kdb")); });
+    setWriteHook(
+        [](const QString& path) { return !path.endsWith(QStringLiteral("valdbokforingsar.kdb")); });
     const Outcome failed = restoreAutomatically(work, usb);
     setWriteHook({});
     EXPECT_FALSE(failed.ok);
@@ -392,8 +401,9 @@ TEST_F(Backup, RestoreFindsAnOldStyleBackupAndReportsAMissingOne) {
 
     const Outcome none = restoreAutomatically(work, absolute("tom"));
     EXPECT_FALSE(none.ok);
-    EXPECT_EQ(none.message, failure("Ingen säkerhetskopia hittades på platsen:\n" + absolute("tom") +
-                                    "\n\nKontrollera att disken eller USB-minnet är anslutet."));
+    EXPECT_EQ(none.message,
+              failure("Ingen säkerhetskopia hittades på platsen:\n" + absolute("tom") +
+                      "\n\nKontrollera att disken eller USB-minnet är anslutet."));
     EXPECT_FALSE(prepareManualRestore(work, absolute("tom")).ok);
     EXPECT_EQ(prepareManualRestore(work, "").message.text,
               "Säkerhetskopieringen misslyckades!\n\nIngen plats för kopian är angiven under "
@@ -401,17 +411,19 @@ TEST_F(Backup, RestoreFindsAnOldStyleBackupAndReportsAMissingOne) {
 }
 
 TEST_F(Backup, RestoreQuestionsAndCancelMessage) {
-    const QString tail = "\n\nÅterställning innebär att  en  säkerhetskopia\nav all bokföring i aktuell "
-                         "mapp återställs av\n";
-    const QString end = "Kopian skapas varje gång MerValla  stängs av.\nÅterställningen medför att "
-                        "allt inmatat måste\ngöras om som gjorts under denna uppstart.\n\n\nVill du "
-                        "återställa säkerhetskopian?\n";
+    const QString tail =
+        "\n\nÅterställning innebär att  en  säkerhetskopia\nav all bokföring i aktuell "
+        "mapp återställs av\n";
+    const QString end =
+        "Kopian skapas varje gång MerValla  stängs av.\nÅterställningen medför att "
+        "allt inmatat måste\ngöras om som gjorts under denna uppstart.\n\n\nVill du "
+        "återställa säkerhetskopian?\n";
     EXPECT_EQ(restoreQuestion(false),
               (Message{"ÅTERSTÄLLNING AV SÄKERHETSKOPIAN",
                        "Återställning av säkerhetskopian är valt!" + tail + "en kopia.\n" + end,
                        "EXCLAMATION", "yes_NO"}));
-    EXPECT_EQ(restoreQuestion(true).text,
-              "Manuell återställning av säkerhetskopian är valt!" + tail + "en kopia manuellt.\n" + end);
+    EXPECT_EQ(restoreQuestion(true).text, "Manuell återställning av säkerhetskopian är valt!" +
+                                              tail + "en kopia manuellt.\n" + end);
     EXPECT_EQ(restoreCancelled(),
               (Message{"SÄKERHETSKOPIERING", "\n\nÅterställningen avbröts!", "", "OK", true}));
 }
@@ -419,11 +431,12 @@ TEST_F(Backup, RestoreQuestionsAndCancelMessage) {
 // The exit procedure, run in the working directory of a year whose books are
 // open (shut-down mark "1").
 class ExitProcedure : public Backup {
-protected:
+  protected:
     void SetUp() override {
         Backup::SetUp();
         ASSERT_TRUE(QDir::setCurrent(work));
-        for (const QString& name : drive::updateLeftovers()) putBytes(name, "x");
+        for (const QString& name : drive::updateLeftovers())
+            putBytes(name, "x");
         putBytes("egen.txt", "kvar\r\n");
         context.paths = buildPathTable("2014");
         context.workingDir = work;
@@ -458,13 +471,14 @@ TEST_F(ExitProcedure, CancelLeavesEverythingAndTheMarkAtOne) {
     answers = {answerCancel};
     EXPECT_EQ(runExit(context), ExitResult::Stay);
     ASSERT_EQ(shown.size(), 1);
-    EXPECT_EQ(shown[0],
-              (Message{"SÄKERHETSKOPIERING",
-                       "Vill du skapa säkerhetskopia? Rekommenderas!\nEn säkerhetskopia sparas på vald "
-                       "plats och kan ersätta orginalet vid fel.\nKlicka 'Ja'\n\nVill du stänga av "
-                       "utan säkerhetskopiering?\nKlicka 'Nej'\n\nVill du återgå till "
-                       "programmet?\nKlicka 'Avbryt'",
-                       "QUESTION", "yes_NO_cancel"}));
+    EXPECT_EQ(
+        shown[0],
+        (Message{"SÄKERHETSKOPIERING",
+                 "Vill du skapa säkerhetskopia? Rekommenderas!\nEn säkerhetskopia sparas på vald "
+                 "plats och kan ersätta orginalet vid fel.\nKlicka 'Ja'\n\nVill du stänga av "
+                 "utan säkerhetskopiering?\nKlicka 'Nej'\n\nVill du återgå till "
+                 "programmet?\nKlicka 'Avbryt'",
+                 "QUESTION", "yes_NO_cancel"}));
     EXPECT_EQ(checks, 1);
     EXPECT_EQ(bytesOf(context.paths.shutdownMark), QByteArray("1\r\n"));
     EXPECT_EQ(leftovers(), drive::updateLeftovers());
@@ -500,9 +514,9 @@ TEST_F(ExitProcedure, FailedBackupAsksAgainAndGoingBackRestoresTheMark) {
     answers = {answerYes, answerOk, answerNo};
     EXPECT_EQ(runExit(context), ExitResult::Stay);
     ASSERT_EQ(shown.size(), 3);
-    EXPECT_EQ(shown[1], failure("Platsen för kopian finns inte eller kan inte nås:\n" +
-                                absolute("../borta") +
-                                "\n\nKontrollera att disken eller USB-minnet är anslutet."));
+    EXPECT_EQ(shown[1],
+              failure("Platsen för kopian finns inte eller kan inte nås:\n" + absolute("../borta") +
+                      "\n\nKontrollera att disken eller USB-minnet är anslutet."));
     EXPECT_EQ(shown[2], endWithoutBackupQuestion());
     EXPECT_EQ(shown[2].buttons, "yes_NO");
     EXPECT_EQ(bytesOf(context.paths.shutdownMark), QByteArray("1\r\n"));
