@@ -20,7 +20,7 @@ void exitProcedure() {
     context.target = backupTargetText();
     context.incomePending = state().cashStepWaiting != 0;
     context.integrityCheck = [] { return integrityCheckSeam(); };
-    context.show = showBackupMessage;
+    context.show = showMessage;
     context.progress = [] { progressBar(); };
     if (mv::backup::runExit(context) == mv::backup::ExitResult::End) {
         endProgram();

@@ -33,12 +33,7 @@ QString workingDir() {
 }
 
 int show(const mv::Message& m) {
-    if (m.plain) {
-        QString text = m.text;
-        tk::simpleMessage(mainWindow(), m.title, text);
-        return mv::answerOk;
-    }
-    return tk::messageBox(mainWindow(), m.title, m.text, m.icon, m.buttons);
+    return showMessage(m);
 }
 
 // Fills the fields from the loaded record when it holds a target the field
@@ -256,10 +251,6 @@ int backupTargetField() {
 }
 int backupSourceField() {
     return sourceField;
-}
-
-int showBackupMessage(const mv::Message& message) {
-    return show(message);
 }
 
 } // namespace shell
