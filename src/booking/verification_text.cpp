@@ -49,9 +49,9 @@ QString aligned(const QString& label, const QString& value, int width) {
     return piece;
 }
 
-QString dividingLine() { return QString(60, u'-') + u("\n"); }
+QString blockDivider() { return QString(60, u'-') + u("\n"); }
 
-QString blockEnd() { return dividingLine() + u("\n\n"); }
+QString blockEnd() { return blockDivider() + u("\n\n"); }
 
 QString placedOnLine(const QString& accountName, Amount amount) {
     return u("Boka mot ") + aligned(accountName, amount.toText(), 46) + u("\n");
@@ -98,7 +98,7 @@ QString blockHead(const Booking& b, int number, bool dayBook) {
     t += fieldLine("Moms sats          =", b.rateText);
     t += u("                   =\n");
     t += u("Konton                           Belopp        Balans\n");
-    t += dividingLine();
+    t += blockDivider();
     return t;
 }
 
@@ -110,7 +110,7 @@ QString transferBlock(int number, const QString& date, const TransferLines& t) {
     s += u("Transaktion        = Överföring mellan konton\n");
     s += u("                   = \n");
     s += u("Konton                           Belopp        Balans\n");
-    s += dividingLine();
+    s += blockDivider();
     for (size_t i = 0; i < 6; ++i) {
         const Amount change = t.after[i] - t.before[i];
         if (change.isZero()) continue;

@@ -25,7 +25,7 @@ QString withHead(const QString& existing, const QString& head);
 // blank still separates them (the line grows by what does not fit).
 QString aligned(const QString& label, const QString& value, int width);
 
-QString dividingLine();                    // 60 hyphens and a line end
+QString blockDivider();                    // 60 hyphens and a line end
 QString blockEnd();                        // dividing line and two empty lines
 
 // The whole block of an income or expense, "Boka mot" line and end included.

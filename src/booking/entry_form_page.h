@@ -1,0 +1,36 @@
+#pragma once
+// The form both entry pages share (income and expense are twins): controls,
+// painting, Enter order, live total, the pick lists and "Spara". The two
+// page files hold only what differs.
+#include "booking/booking_pages.h"
+#include "shell/page.h"
+
+namespace bookingui {
+
+struct EntrySetup {
+    mv::Side side;
+    shell::PageId id;
+    int openCommand, clearCommand, saveCommand, nameListCommand, textListCommand;
+    const char* heading;        // "INKOMST" / "UTGIFT"
+    const char* listTitle;      // "INKOMSTVERIFIKATIONER" / "UTGIFTVERIFIKATIONER"
+    const char* bookingDateLabel;
+    const char* referenceLabel;
+    const char* nameLabel;
+    const char* netLabel;
+};
+
+void entryCreate(const EntrySetup& setup, int window);
+void entryReset(const EntrySetup& setup);
+void entryPaint(const EntrySetup& setup, int window, int& state);
+void entryOpen(const EntrySetup& setup);
+void entryCommand(const EntrySetup& setup, int command);
+void entryKey(const EntrySetup& setup, int command);
+void entryEdited(const EntrySetup& setup);
+// Fills the form with a preset (type, free text, net) and makes the
+// counterparty, rate, sign and öre read-only.
+void entryApplyPreset(const EntrySetup& setup, const mv::EntryForm& preset);
+
+const EntrySetup& incomeSetup();
+const EntrySetup& expenseSetup();
+
+} // namespace bookingui
