@@ -111,8 +111,11 @@ QStringList vatFileNames() {
 
 std::vector<VitalFile> vitalFiles(const PathTable& paths) {
     std::vector<VitalFile> files = fixedVitalFiles();
+    // A VAT file whose second copy exists is vital even when it is gone: a
+    // deleted VAT total must be found, not silently taken as nothing.
     for (const QString& name : vatFileNames())
-        if (isFile(inBokforing(paths, name))) files.push_back({name, true, true, true, true});
+        if (isFile(inBokforing(paths, name)) || isFile(paths.secondCopy(name)))
+            files.push_back({name, true, true, true, true});
     return files;
 }
 

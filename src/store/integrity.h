@@ -54,7 +54,7 @@ inline constexpr int highestVatFileRate = 49;
 QStringList vatFileNames(); // every possible name, families in that order
 
 // The vital files of the year as they stand: the fixed ones and the numbered
-// VAT files that exist.
+// VAT files that exist or have a second copy.
 std::vector<VitalFile> vitalFiles(const PathTable& paths);
 
 // Files of the protocol inside bokforing.

@@ -247,6 +247,19 @@ TEST_F(IntegrityTest, HighVatRatesAreProtectedAndStrayOnesRemoved) {
     EXPECT_EQ(bytesOf(aside + QStringLiteral("/konto_moms_inkomst_49.kdb")), QByteArray("99.00\r\n"));
 }
 
+TEST_F(IntegrityTest, DeletedVatFileIsFoundAndRestored) {
+    putBytes(p.inputVat(12), "36.00\r\n");
+    ASSERT_TRUE(finishChange(p).ok());
+    QFile::remove(p.inputVat(12));
+    MessageRecorder r;
+    const CheckOutcome out = check(r);
+    EXPECT_EQ(out.sum, 1);
+    ASSERT_GE(r.shown.size(), 1u);
+    EXPECT_EQ(r.shown[0], missingFileMessage(QStringLiteral("2014/bokforing/konto_moms_utgift_12.kdb")));
+    EXPECT_EQ(bytesOf(p.inputVat(12)), QByteArray("36.00\r\n"));
+    EXPECT_EQ(renewStamps(p).code, ChangeResult::Ok);
+}
+
 TEST_F(IntegrityTest, RenewalNeverRecreatesAMissingFile) {
     const QByteArray copy = bytesOf(p.secondCopy(QStringLiteral("_ver.kdb")));
     const QDateTime stampTime = mtime(p.stamp);
