@@ -18,14 +18,16 @@ std::array<int, mv::companyLineCount> fields{};
 int saveButton = 0;
 
 void hideAll() {
-    for (int f : fields) tk::hideControl(f);
+    for (int f : fields)
+        tk::hideControl(f);
     tk::hideControl(saveButton);
 }
 
 void create(int window) {
     for (int i = 0; i < mv::companyLineCount; ++i) {
         const int capacity = i == mv::companyLineCount - 1 ? 60 : 25;
-        fields[size_t(i)] = tk::createField(window, 480, fieldY[i], 196, 20, QStringLiteral("L"), capacity);
+        fields[size_t(i)] =
+            tk::createField(window, 480, fieldY[i], 196, 20, QStringLiteral("L"), capacity);
         tk::setFont(fields[size_t(i)], font(Font::Field));
     }
     saveButton = tk::createButton(window, 434, 540, 100, 30, QStringLiteral("Spara"),
@@ -35,7 +37,8 @@ void create(int window) {
 
 void fill() {
     const mv::CompanyDetails& c = mv::yearRecord().company;
-    for (size_t i = 0; i < fields.size(); ++i) tk::setText(fields[i], c.lines[i]);
+    for (size_t i = 0; i < fields.size(); ++i)
+        tk::setText(fields[i], c.lines[i]);
 }
 
 void loadForms() {
@@ -52,7 +55,8 @@ void paint(int window, int& pageState) {
     helpMark(window, 780, 60);
     lightFrame(window, 220, 108, 750, 515, QStringLiteral("FÖRETAGET"));
     for (int i = 0; i < mv::companyLineCount; ++i)
-        drawText(window, 300, fieldY[i] + 1, mv::companyLabels()[size_t(i)], labelColour, Font::Body);
+        drawText(window, 300, fieldY[i] + 1, mv::companyLabels()[size_t(i)], labelColour,
+                 Font::Body);
     endPage(window, pageState);
 }
 
@@ -60,10 +64,13 @@ void open() {
     openPage(PageId::Company, 1019);
     if (barButton(1033)) tk::disableControl(barButton(1033));
     fill();
-    for (int f : fields) tk::showControl(f);
+    for (int f : fields)
+        tk::showControl(f);
     tk::showControl(saveButton);
-    if (state().isLocked()) tk::disableControl(saveButton);
-    else tk::enableControl(saveButton);
+    if (state().isLocked())
+        tk::disableControl(saveButton);
+    else
+        tk::enableControl(saveButton);
     tk::setFocus(fields[0]);
 }
 
@@ -72,20 +79,25 @@ void save() {
     if (s.isLocked()) return;
     progressBar();
     std::array<QString, mv::companyLineCount> typed;
-    for (size_t i = 0; i < fields.size(); ++i) typed[i] = tk::text(fields[i]);
-    const mv::SaveOutcome out = mv::saveCompanyDetails(s.paths, typed, s.firstStartProgress, showMessage);
+    for (size_t i = 0; i < fields.size(); ++i)
+        typed[i] = tk::text(fields[i]);
+    const mv::SaveOutcome out =
+        mv::saveCompanyDetails(s.paths, typed, s.firstStartProgress, showMessage);
     if (out.code == 0 && mainWindow()) tk::postCommand(mainWindow(), out.postCommand);
 }
 
 void command(int cmd) {
-    if (cmd == 1019) open();
-    else if (cmd == 1020) save();
+    if (cmd == 1019)
+        open();
+    else if (cmd == 1020)
+        save();
 }
 
 // Tab and Enter move one field down.
 void key(int cmd) {
     if (cmd != 9 && cmd != 13) return;
-    for (size_t i = 0; i + 1 < fields.size(); ++i) tk::advanceFocus(fields[i], fields[i + 1]);
+    for (size_t i = 0; i + 1 < fields.size(); ++i)
+        tk::advanceFocus(fields[i], fields[i + 1]);
 }
 
 } // namespace

@@ -21,11 +21,13 @@ void create(int window) {
     tk::setFont(yearField, font(Font::Field));
     createButton = tk::createButton(window, 500, 300, 80, 20, QStringLiteral("Skapa"),
                                     QStringLiteral("C"), QStringLiteral("NORMAL"), 1017);
-    for (int c : {yearsView, yearField, createButton}) tk::hideControl(c);
+    for (int c : {yearsView, yearField, createButton})
+        tk::hideControl(c);
 }
 
 void reset(int) {
-    for (int c : {yearsView, yearField, createButton}) tk::hideControl(c);
+    for (int c : {yearsView, yearField, createButton})
+        tk::hideControl(c);
 }
 
 void paint(int window, int& pageState) {
@@ -38,7 +40,8 @@ void open() {
     openPage(PageId::CreateYear, 1016);
     fillCreatedYears(yearsView);
     tk::setText(yearField, mv::suggestedNewYear());
-    for (int c : {yearsView, yearField, createButton}) tk::showControl(c);
+    for (int c : {yearsView, yearField, createButton})
+        tk::showControl(c);
     if (state().isLocked()) {
         tk::disableControl(createButton);
         tk::disableControl(yearField);
@@ -53,14 +56,16 @@ void createYear() {
     ProgramState& s = state();
     if (s.isLocked()) return;
     progressBar();
-    const mv::CreateYearOutcome out =
-        mv::createYear(tk::text(yearField), s.paths, s.isLocked(), s.firstStartProgress, showMessage);
+    const mv::CreateYearOutcome out = mv::createYear(tk::text(yearField), s.paths, s.isLocked(),
+                                                     s.firstStartProgress, showMessage);
     if (out.created) showWelcomePage();
 }
 
 void command(int cmd) {
-    if (cmd == 1016) open();
-    else if (cmd == 1017) createYear();
+    if (cmd == 1016)
+        open();
+    else if (cmd == 1017)
+        createYear();
 }
 
 } // namespace

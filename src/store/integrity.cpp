@@ -21,18 +21,27 @@ const QStringList& vatFamilies() {
 
 // The closing values that are vital (of all the closing files of a year).
 const QStringList& vitalClosingNames() {
-    static const QStringList list = {
-        QStringLiteral("Kundfordringar"),         QStringLiteral("KundfordringarLista"),
-        QStringLiteral("KundfordringarMoms"),     QStringLiteral("Leverantorsskulder"),
-        QStringLiteral("LeverantorsskulderLista"), QStringLiteral("LeverantorsskulderMoms"),
-        QStringLiteral("fga_Kundfordringar"),     QStringLiteral("fga_Kundfordringar_Moms"),
-        QStringLiteral("fga_Leverantorsskulder"), QStringLiteral("fga_Leverantorsskulder_Moms"),
-        QStringLiteral("fga_ing_balans"),         QStringLiteral("fga_inventarievarde"),
-        QStringLiteral("fga_inventering_varde"),  QStringLiteral("fga_moms_skillnad"),
-        QStringLiteral("inventarielista_avskr"),  QStringLiteral("inventarier_varde_eft_avskr"),
-        QStringLiteral("inventering"),            QStringLiteral("inventering_datum"),
-        QStringLiteral("inventering_varde"),      QStringLiteral("utg_balans"),
-        QStringLiteral("varulager_varde_eft_avskr")};
+    static const QStringList list = {QStringLiteral("Kundfordringar"),
+                                     QStringLiteral("KundfordringarLista"),
+                                     QStringLiteral("KundfordringarMoms"),
+                                     QStringLiteral("Leverantorsskulder"),
+                                     QStringLiteral("LeverantorsskulderLista"),
+                                     QStringLiteral("LeverantorsskulderMoms"),
+                                     QStringLiteral("fga_Kundfordringar"),
+                                     QStringLiteral("fga_Kundfordringar_Moms"),
+                                     QStringLiteral("fga_Leverantorsskulder"),
+                                     QStringLiteral("fga_Leverantorsskulder_Moms"),
+                                     QStringLiteral("fga_ing_balans"),
+                                     QStringLiteral("fga_inventarievarde"),
+                                     QStringLiteral("fga_inventering_varde"),
+                                     QStringLiteral("fga_moms_skillnad"),
+                                     QStringLiteral("inventarielista_avskr"),
+                                     QStringLiteral("inventarier_varde_eft_avskr"),
+                                     QStringLiteral("inventering"),
+                                     QStringLiteral("inventering_datum"),
+                                     QStringLiteral("inventering_varde"),
+                                     QStringLiteral("utg_balans"),
+                                     QStringLiteral("varulager_varde_eft_avskr")};
     return list;
 }
 
@@ -50,15 +59,17 @@ std::vector<VitalFile> buildFixedVitalFiles() {
         for (const QString& account : *list)
             if (account != reverseIncome && account != reverseExpense)
                 all(QStringLiteral("konto_") + account + QStringLiteral(".kdb"));
-    for (const char* loan : {"Inlåning, Från bank", "Inlåning, Från ägaren", "Inlåning, Från annan"})
+    for (const char* loan :
+         {"Inlåning, Från bank", "Inlåning, Från ägaren", "Inlåning, Från annan"})
         all(QStringLiteral("konto_") + QString::fromUtf8(loan) + QStringLiteral("_fga_summa.kdb"));
-    for (int i = 1; i <= 6; ++i) all(QStringLiteral("konto_fordbelopp_%1.kdb").arg(i));
+    for (int i = 1; i <= 6; ++i)
+        all(QStringLiteral("konto_fordbelopp_%1.kdb").arg(i));
     all(QStringLiteral("konto_kassa.kdb"));
     // Reverse-charge totals follow the VAT files of their rates, which are compared.
     files.push_back({QStringLiteral("konto_") + reverseIncome + QStringLiteral(".kdb"), false, true,
                      true, true});
-    files.push_back({QStringLiteral("konto_") + reverseExpense + QStringLiteral(".kdb"), false, true,
-                     true, true});
+    files.push_back({QStringLiteral("konto_") + reverseExpense + QStringLiteral(".kdb"), false,
+                     true, true, true});
     // The transfer verifications are not compared, but a repair must bring
     // them back with _ver.kdb, or the two disagree.
     files.push_back({QStringLiteral("__kassa_verifikation.kdb"), false, true, true, true});
@@ -70,8 +81,12 @@ QString inBokforing(const PathTable& paths, const QString& name) {
     return joinPath(paths.bokforingDir, name);
 }
 
-bool isFile(const QString& path) { return QFileInfo(normalizePath(path)).isFile(); }
-bool isDir(const QString& path) { return QFileInfo(normalizePath(path)).isDir(); }
+bool isFile(const QString& path) {
+    return QFileInfo(normalizePath(path)).isFile();
+}
+bool isDir(const QString& path) {
+    return QFileInfo(normalizePath(path)).isDir();
+}
 
 QDateTime lastWrite(const QString& path) {
     return QFileInfo(normalizePath(path)).lastModified().toLocalTime();
@@ -83,8 +98,12 @@ QByteArray rawBytes(const QString& path) {
     return f.readAll();
 }
 
-QString newCopiesDir(const PathTable& paths) { return inBokforing(paths, newCopiesFolderName); }
-QString oldCopiesDir(const PathTable& paths) { return inBokforing(paths, oldCopiesFolderName); }
+QString newCopiesDir(const PathTable& paths) {
+    return inBokforing(paths, newCopiesFolderName);
+}
+QString oldCopiesDir(const PathTable& paths) {
+    return inBokforing(paths, oldCopiesFolderName);
+}
 
 // The moment of a renewal: now, to the whole second (file systems differ in
 // what they keep below that).
@@ -164,7 +183,8 @@ ChangeResult renewSecondCopies(const PathTable& paths) {
     if (copyFile(stampCopy, paths.stamp, QStringLiteral("SAVE_IF_EXIST")) != 0)
         return {ChangeResult::WriteFailed, stampCopy};
     const QString complete = joinPath(fresh, copiesCompleteFileName);
-    if (writeText(complete, QStringLiteral("1\n")) != 0) return {ChangeResult::WriteFailed, complete};
+    if (writeText(complete, QStringLiteral("1\n")) != 0)
+        return {ChangeResult::WriteFailed, complete};
 
     if (recoverSecondCopies(paths) != 0) return {ChangeResult::WriteFailed, paths.fskDir};
     return {};
@@ -323,7 +343,7 @@ void leaveYear(const PathTable& oldPaths, bool& shutdownCheckDone) {
 namespace {
 
 class Repairer {
-public:
+  public:
     explicit Repairer(const PathTable& paths) : paths_(paths) {}
 
     // Makes `vital` equal to `copy`; without a copy, removes `vital` when
@@ -341,7 +361,7 @@ public:
 
     RepairOutcome outcome() const { return out_; }
 
-private:
+  private:
     bool moveAside(const QString& vital) {
         if (out_.savedFolder.isEmpty() && !makeFolder()) {
             ++out_.failures;
@@ -355,9 +375,9 @@ private:
     }
 
     bool makeFolder() {
-        const QString base = joinPath(
-            paths_.bokforingDir,
-            repairFolderPrefix + now().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")));
+        const QString base =
+            joinPath(paths_.bokforingDir,
+                     repairFolderPrefix + now().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")));
         QString folder = base;
         for (int n = 2; isDir(folder) || QFileInfo::exists(folder); ++n)
             folder = base + QStringLiteral("_%1").arg(n);

@@ -37,11 +37,11 @@ namespace mv {
 // --- The vital files ---------------------------------------------------------
 
 struct VitalFile {
-    QString name;      // file name inside the year's bokforing folder
-    bool compared;     // compared with the stamp by the check
-    bool stamped;      // given the stamp's time when stamping
-    bool copied;       // copied into the second copies
-    bool restored;     // restored from the second copies by a repair
+    QString name;  // file name inside the year's bokforing folder
+    bool compared; // compared with the stamp by the check
+    bool stamped;  // given the stamp's time when stamping
+    bool copied;   // copied into the second copies
+    bool restored; // restored from the second copies by a repair
 };
 
 // The fixed vital files (the numbered VAT files not included).
@@ -128,13 +128,13 @@ int timesDisagree(const QDateTime& file, const QDateTime& stamp);
 int compareWithStamp(const QString& filePath, const QString& stampPath, const ShowMessage& show);
 
 struct CheckOutcome {
-    int sum = 0;            // +1 per changed or missing file (and for an unfinished
-                            // change), +1000 after an unclean shut-down; 0 when
-                            // bypassed by the abort key
-    bool repaired = false;  // a repair ran: rebuild the path table, reset the
-                            // page area and show the welcome page
+    int sum = 0;           // +1 per changed or missing file (and for an unfinished
+                           // change), +1000 after an unclean shut-down; 0 when
+                           // bypassed by the abort key
+    bool repaired = false; // a repair ran: rebuild the path table, reset the
+                           // page area and show the welcome page
     int repairFailures = 0;
-    int postCommand = 0;    // 1200 when the user chose to restore a backup
+    int postCommand = 0; // 1200 when the user chose to restore a backup
 };
 
 // The check run before every guarded command and before the exit procedure.

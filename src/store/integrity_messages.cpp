@@ -57,16 +57,19 @@ const QString repairTitle =
 } // namespace
 
 Message missingFileMessage(const QString& path) {
-    return {QStringLiteral("MEDDELANDE"), QStringLiteral("Filen ") + path + QStringLiteral(" Saknas"),
-            QStringLiteral("STOP"), QStringLiteral("OK")};
+    return {QStringLiteral("MEDDELANDE"),
+            QStringLiteral("Filen ") + path + QStringLiteral(" Saknas"), QStringLiteral("STOP"),
+            QStringLiteral("OK")};
 }
 
 Message changedFilesWarning() {
-    return {warningTitle, QStringLiteral(MV_CHANGED_TEXT), QStringLiteral("STOP"), QStringLiteral("OK")};
+    return {warningTitle, QStringLiteral(MV_CHANGED_TEXT), QStringLiteral("STOP"),
+            QStringLiteral("OK")};
 }
 
 Message uncleanShutdownWarning() {
-    return {warningTitle, QStringLiteral(MV_UNCLEAN_TEXT), QStringLiteral("STOP"), QStringLiteral("OK")};
+    return {warningTitle, QStringLiteral(MV_UNCLEAN_TEXT), QStringLiteral("STOP"),
+            QStringLiteral("OK")};
 }
 
 Message repairSucceededQuestion() {
@@ -83,10 +86,11 @@ Message repairFailedQuestion() {
 }
 
 Message backupChosenMessage() {
-    return {QStringLiteral("SÄKERHETSKOPIA"),
-            QStringLiteral("\n\nÅterställning med säkerhetskopia har valts!\n\n\nDu skickas nu till "
-                           "sidan för återställning!"),
-            QStringLiteral("INFORMATION"), QStringLiteral("OK")};
+    return {
+        QStringLiteral("SÄKERHETSKOPIA"),
+        QStringLiteral("\n\nÅterställning med säkerhetskopia har valts!\n\n\nDu skickas nu till "
+                       "sidan för återställning!"),
+        QStringLiteral("INFORMATION"), QStringLiteral("OK")};
 }
 
 Message checkUnlockedMessage() {

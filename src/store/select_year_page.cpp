@@ -27,11 +27,13 @@ void create(int window) {
     tk::setFont(yearField, font(Font::Field));
     activateButton = tk::createButton(window, 500, 300, 80, 20, QStringLiteral("Aktivera"),
                                       QStringLiteral("C"), QStringLiteral("NORMAL"), 1018);
-    for (int c : {yearsView, yearField, activateButton}) tk::hideControl(c);
+    for (int c : {yearsView, yearField, activateButton})
+        tk::hideControl(c);
 }
 
 void reset(int) {
-    for (int c : {yearsView, yearField, activateButton}) tk::hideControl(c);
+    for (int c : {yearsView, yearField, activateButton})
+        tk::hideControl(c);
 }
 
 // The stored selected year, "0000" when the file is missing.
@@ -52,7 +54,8 @@ void open() {
     if (state().isLocked() && barButton(1033)) tk::disableControl(barButton(1033));
     fillCreatedYears(yearsView);
     tk::setText(yearField, QString::number(mv::now().date().year()));
-    for (int c : {yearsView, yearField, activateButton}) tk::showControl(c);
+    for (int c : {yearsView, yearField, activateButton})
+        tk::showControl(c);
     tk::enableControl(yearField);
     tk::enableControl(activateButton);
     tk::setFocus(yearField);
@@ -71,8 +74,10 @@ void activate() {
 }
 
 void command(int cmd) {
-    if (cmd == 1055) open();
-    else if (cmd == 1018) activate();
+    if (cmd == 1055)
+        open();
+    else if (cmd == 1018)
+        activate();
 }
 
 } // namespace

@@ -59,18 +59,28 @@ void applyLoadRules(Settings& s) {
 
 void applyWholeKronorFlag(const QString& field11) {
     const QString upper = field11.toUpper();
-    if (upper == QLatin1String("JA")) record().wholeKronor = 1;
-    else if (upper == QLatin1String("NEJ")) record().wholeKronor = 0;
+    if (upper == QLatin1String("JA"))
+        record().wholeKronor = 1;
+    else if (upper == QLatin1String("NEJ"))
+        record().wholeKronor = 0;
 }
 
 } // namespace
 
 const std::array<QString, companyLineCount>& companyLabels() {
     static const std::array<QString, companyLineCount> labels = {
-        QStringLiteral("Namn"),        QStringLiteral("Gata / Box"),  QStringLiteral("Postnummer"),
-        QStringLiteral("Ort"),         QStringLiteral("Kontakt"),     QStringLiteral("Telnr"),
-        QStringLiteral("Mobilnr"),     QStringLiteral("Webbaddress"), QStringLiteral("Mailaddress"),
-        QStringLiteral("Bank"),        QStringLiteral("Bankgiro"),    QStringLiteral("Plusgiro"),
+        QStringLiteral("Namn"),
+        QStringLiteral("Gata / Box"),
+        QStringLiteral("Postnummer"),
+        QStringLiteral("Ort"),
+        QStringLiteral("Kontakt"),
+        QStringLiteral("Telnr"),
+        QStringLiteral("Mobilnr"),
+        QStringLiteral("Webbaddress"),
+        QStringLiteral("Mailaddress"),
+        QStringLiteral("Bank"),
+        QStringLiteral("Bankgiro"),
+        QStringLiteral("Plusgiro"),
         QStringLiteral("Momsregistreringsnr")};
     return labels;
 }
@@ -109,7 +119,9 @@ QList<int> Settings::vatRates() const {
     return rates;
 }
 
-bool Settings::isVatRate(int rate) const { return vatRates().contains(rate); }
+bool Settings::isVatRate(int rate) const {
+    return vatRates().contains(rate);
+}
 
 std::int64_t Settings::percentHundredths(int number) const {
     if (number < 1 || number > settingsFieldCount) return 0;
@@ -133,11 +145,17 @@ std::int64_t Settings::percentHundredths(int number) const {
 
 // --- The record ---------------------------------------------------------------------
 
-const YearRecord& yearRecord() { return record(); }
+const YearRecord& yearRecord() {
+    return record();
+}
 
-void resetYearRecord() { record() = YearRecord(); }
+void resetYearRecord() {
+    record() = YearRecord();
+}
 
-void recordBackupTarget(const QString& target) { record().backupTarget = target; }
+void recordBackupTarget(const QString& target) {
+    record().backupTarget = target;
+}
 
 void recordInvoiceTexts(const std::array<QString, invoiceTextCount>& texts) {
     record().invoiceTexts = texts;
@@ -151,7 +169,8 @@ int loadCompanyDetails(const PathTable& paths, int& firstStartProgress) {
     if (rc != 0) return rc;
     const QStringList lines = readFields(text);
     CompanyDetails company;
-    for (int i = 0; i < companyLineCount; ++i) company.lines[size_t(i)] = lineAt(lines, i);
+    for (int i = 0; i < companyLineCount; ++i)
+        company.lines[size_t(i)] = lineAt(lines, i);
     if (company.lines[0].size() < 2) {
         company.lines[0].clear();
         firstStartProgress = 1;
@@ -166,7 +185,8 @@ int loadSettings(const PathTable& paths) {
     if (rc != 0) return rc;
     const QStringList lines = readFields(text);
     Settings s;
-    for (int i = 0; i < settingsFieldCount; ++i) s.fields[size_t(i)] = lineAt(lines, i);
+    for (int i = 0; i < settingsFieldCount; ++i)
+        s.fields[size_t(i)] = lineAt(lines, i);
     applyLoadRules(s);
     record().settings = s;
     applyWholeKronorFlag(s.fields[10]);
@@ -188,7 +208,8 @@ int loadInvoiceTexts(const PathTable& paths) {
     const int rc = readWhole(paths.invoiceTexts, text);
     if (rc != 0) return rc;
     const QStringList lines = readFields(text);
-    for (int i = 0; i < invoiceTextCount; ++i) record().invoiceTexts[size_t(i)] = lineAt(lines, i);
+    for (int i = 0; i < invoiceTextCount; ++i)
+        record().invoiceTexts[size_t(i)] = lineAt(lines, i);
     return 0;
 }
 
@@ -218,10 +239,14 @@ std::optional<Message> validateSettings(const std::array<QString, settingsFieldC
         if (number == setting::wholeKronor) continue;
         const QString v = normalizedSetting(number, raw);
         bool good = false;
-        if (number <= setting::depreciation) good = isPlainNumber(v);
-        else if (number <= setting::vat3) good = isVatRateText(v);
-        else if (number == setting::vat4) good = v == QLatin1String("x") || isVatRateText(v);
-        else good = v.isEmpty() || isPlainNumber(v);
+        if (number <= setting::depreciation)
+            good = isPlainNumber(v);
+        else if (number <= setting::vat3)
+            good = isVatRateText(v);
+        else if (number == setting::vat4)
+            good = v == QLatin1String("x") || isVatRateText(v);
+        else
+            good = v.isEmpty() || isPlainNumber(v);
         if (!good) return numberRefusal(settingsLabels()[size_t(number - 1)]);
     }
     return std::nullopt;
@@ -241,7 +266,8 @@ QString wholeKronorAnswer(const QString& typed) {
 
 Message wholeKronorRefusal(const QString& typed) {
     return {typed,
-            QStringLiteral("Välj endast JA eller NEJ\n\nGå tillbaka till 'Inställningar' och välj på nytt!"),
+            QStringLiteral(
+                "Välj endast JA eller NEJ\n\nGå tillbaka till 'Inställningar' och välj på nytt!"),
             QStringLiteral("STOP"), QStringLiteral("OK")};
 }
 
@@ -264,7 +290,8 @@ SaveOutcome saveSettings(const PathTable& paths,
     s.fields[10] = out.field11;
 
     QString text;
-    for (const QString& v : s.fields) text += v + QLatin1Char('\n');
+    for (const QString& v : s.fields)
+        text += v + QLatin1Char('\n');
     if (writeText(paths.settings, text) != 0) {
         if (show) show(saveFailedMessage(paths.settings));
         out.code = 3;
@@ -287,7 +314,8 @@ SaveOutcome saveCompanyDetails(const PathTable& paths,
         return out;
     }
     QString text;
-    for (const QString& v : typed) text += v + QLatin1Char('\n');
+    for (const QString& v : typed)
+        text += v + QLatin1Char('\n');
     if (writeText(paths.company, text) != 0) {
         if (show) show(saveFailedMessage(paths.company));
         out.code = 3;

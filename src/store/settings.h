@@ -36,9 +36,9 @@ inline constexpr int depreciation = 5;          // Inventarie, avskrivning per �
 inline constexpr int vat1 = 6;                  // Moms 1 i %
 inline constexpr int vat2 = 7;
 inline constexpr int vat3 = 8;
-inline constexpr int vat4 = 9;                  // or "x": not used
-inline constexpr int houseWorkLevel = 10;       // Husavdrag, nivå i %
-inline constexpr int wholeKronor = 11;          // "JA" / "NEJ"
+inline constexpr int vat4 = 9;            // or "x": not used
+inline constexpr int houseWorkLevel = 10; // Husavdrag, nivå i %
+inline constexpr int wholeKronor = 11;    // "JA" / "NEJ"
 } // namespace setting
 
 struct CompanyDetails {
@@ -89,9 +89,9 @@ void loadYearRecord(const PathTable& paths, const QString& workingDir, int& firs
 
 // The parts, for the loader and for whoever saves one of them.
 int loadCompanyDetails(const PathTable& paths, int& firstStartProgress); // readWhole code
-int loadSettings(const PathTable& paths);                                 // readWhole code
-int loadBackupTarget(const PathTable& paths, const QString& workingDir);  // readWhole code
-int loadInvoiceTexts(const PathTable& paths);                             // readWhole code
+int loadSettings(const PathTable& paths);                                // readWhole code
+int loadBackupTarget(const PathTable& paths, const QString& workingDir); // readWhole code
+int loadInvoiceTexts(const PathTable& paths);                            // readWhole code
 
 // --- Saving -------------------------------------------------------------------
 
@@ -113,8 +113,8 @@ QString wholeKronorAnswer(const QString& typed);
 Message wholeKronorRefusal(const QString& typed);
 
 struct SaveOutcome {
-    int code = 0;      // 0 saved; 1 refused (nothing written); 3 the write failed
-    QString field11;   // settings: what field 11 shows after the save ("JA", "NEJ", "FEL")
+    int code = 0;        // 0 saved; 1 refused (nothing written); 3 the write failed
+    QString field11;     // settings: what field 11 shows after the save ("JA", "NEJ", "FEL")
     int postCommand = 0; // 1015 (the tools page) after a save
 };
 

@@ -13,17 +13,21 @@ namespace {
 std::array<int, mv::settingsFieldCount> fields{};
 int saveButton = 0;
 
-int fieldY(int i) { return 150 + 30 * i; }
+int fieldY(int i) {
+    return 150 + 30 * i;
+}
 
 void hideAll() {
-    for (int f : fields) tk::hideControl(f);
+    for (int f : fields)
+        tk::hideControl(f);
     tk::hideControl(saveButton);
 }
 
 void create(int window) {
     for (int i = 0; i < mv::settingsFieldCount; ++i) {
         const int capacity = i == mv::settingsFieldCount - 1 ? 3 : 20;
-        fields[size_t(i)] = tk::createField(window, 550, fieldY(i), 87, 20, QStringLiteral("R"), capacity);
+        fields[size_t(i)] =
+            tk::createField(window, 550, fieldY(i), 87, 20, QStringLiteral("R"), capacity);
         tk::setFont(fields[size_t(i)], font(Font::Field));
     }
     saveButton = tk::createButton(window, 434, 540, 100, 30, QStringLiteral("Spara"),
@@ -33,7 +37,8 @@ void create(int window) {
 
 void fill() {
     const mv::Settings& s = mv::yearRecord().settings;
-    for (size_t i = 0; i < fields.size(); ++i) tk::setText(fields[i], s.fields[i]);
+    for (size_t i = 0; i < fields.size(); ++i)
+        tk::setText(fields[i], s.fields[i]);
 }
 
 void paint(int window, int& pageState) {
@@ -51,10 +56,12 @@ void paint(int window, int& pageState) {
 void open() {
     openPage(PageId::Settings, 1060);
     fill();
-    for (int f : fields) tk::showControl(f);
+    for (int f : fields)
+        tk::showControl(f);
     tk::showControl(saveButton);
     const bool locked = state().isLocked();
-    for (int f : fields) locked ? tk::disableControl(f) : tk::enableControl(f);
+    for (int f : fields)
+        locked ? tk::disableControl(f) : tk::enableControl(f);
     // A locked year's settings are not changed either.
     locked ? tk::disableControl(saveButton) : tk::enableControl(saveButton);
     if (!locked) tk::setFocus(fields[0]);
@@ -64,7 +71,8 @@ void save() {
     if (state().isLocked()) return;
     progressBar();
     std::array<QString, mv::settingsFieldCount> typed;
-    for (size_t i = 0; i < fields.size(); ++i) typed[i] = tk::text(fields[i]);
+    for (size_t i = 0; i < fields.size(); ++i)
+        typed[i] = tk::text(fields[i]);
     const mv::SaveOutcome out = mv::saveSettings(state().paths, typed, showMessage);
     if (out.code != 0) return; // refused or not written: the form stays as typed
     fill();
@@ -72,13 +80,16 @@ void save() {
 }
 
 void command(int cmd) {
-    if (cmd == 1060) open();
-    else if (cmd == 1061) save();
+    if (cmd == 1060)
+        open();
+    else if (cmd == 1061)
+        save();
 }
 
 void key(int cmd) {
     if (cmd != 9 && cmd != 13) return;
-    for (size_t i = 0; i + 1 < fields.size(); ++i) tk::advanceFocus(fields[i], fields[i + 1]);
+    for (size_t i = 0; i + 1 < fields.size(); ++i)
+        tk::advanceFocus(fields[i], fields[i + 1]);
 }
 
 } // namespace

@@ -24,7 +24,9 @@ Message stopMessage(const QString& text) {
     return {QStringLiteral("MEDDELANDE"), text, QStringLiteral("STOP"), QStringLiteral("OK")};
 }
 
-bool isFile(const QString& path) { return QFileInfo(normalizePath(path)).isFile(); }
+bool isFile(const QString& path) {
+    return QFileInfo(normalizePath(path)).isFile();
+}
 
 // The stored lines of a file, an unterminated last line included.
 QStringList allLines(const QString& path) {
@@ -53,7 +55,8 @@ int addToCreatedYears(const QString& year) {
     QByteArray existing;
     if (f.open(QIODevice::ReadOnly)) existing = f.readAll();
     f.close();
-    if (characterCount(drive::createdYears) < 2) return writeText(drive::createdYears, year + u'\n');
+    if (characterCount(drive::createdYears) < 2)
+        return writeText(drive::createdYears, year + u'\n');
     // A list whose last line lacks its line end gets one, so the years stay apart.
     const QString lead = existing.endsWith('\n') ? QString() : QStringLiteral("\n");
     return appendText(drive::createdYears, lead + year + u'\n', SepNone);
@@ -91,13 +94,16 @@ int writeInitialFiles(const PathTable& p) {
     failures += writeText(p.invoiceTexts, initialInvoiceText()) != 0;
     failures += createEmpty(p.closing(QStringLiteral("inventarielista_avskr"))) != 0;
     for (int i = 1; i <= 6; ++i)
-        failures += writeText(p.moneyAccountName(i), defaultMoneyAccountNames()[i - 1] + u'\n') != 0;
+        failures +=
+            writeText(p.moneyAccountName(i), defaultMoneyAccountNames()[i - 1] + u'\n') != 0;
     return failures;
 }
 
 } // namespace
 
-QStringList createdYears() { return allLines(drive::createdYears); }
+QStringList createdYears() {
+    return allLines(drive::createdYears);
+}
 
 QString suggestedNewYear() {
     QString text;
@@ -108,9 +114,15 @@ QString suggestedNewYear() {
     return QString::number(now().date().year());
 }
 
-QString initialCompanyText() { return QString(12, QLatin1Char('\n')); }
-QString initialBackupText() { return QStringLiteral("C:\\\n"); }
-QString initialInvoiceText() { return QString(10, QLatin1Char('\n')); }
+QString initialCompanyText() {
+    return QString(12, QLatin1Char('\n'));
+}
+QString initialBackupText() {
+    return QStringLiteral("C:\\\n");
+}
+QString initialInvoiceText() {
+    return QString(10, QLatin1Char('\n'));
+}
 
 int carryOver(const PathTable& from, const PathTable& to) {
     int failures = 0;
@@ -126,13 +138,15 @@ int carryOver(const PathTable& from, const PathTable& to) {
     return failures;
 }
 
-CreateYearOutcome createYear(const QString& typedYear, const PathTable& selected, bool selectedLocked,
-                             int& firstStartProgress, const ShowMessage& show) {
+CreateYearOutcome createYear(const QString& typedYear, const PathTable& selected,
+                             bool selectedLocked, int& firstStartProgress,
+                             const ShowMessage& show) {
     CreateYearOutcome out;
     if (selectedLocked) return out;
     const QString year = typedYear.trimmed();
     bool digits = year.size() == 4;
-    for (QChar c : year) digits = digits && c >= u'0' && c <= u'9';
+    for (QChar c : year)
+        digits = digits && c >= u'0' && c <= u'9';
     if (!digits) {
         if (show) show(yearNotFourDigitsMessage());
         out.code = 2;
@@ -159,8 +173,8 @@ CreateYearOutcome createYear(const QString& typedYear, const PathTable& selected
     createDirectory(drive::dir);
     writeText(drive::lastCreatedYear, year + u'\n');
     addToCreatedYears(year);
-    for (const QString& dir : {p.bokforingDir, p.fskDir, p.fakturorDir, p.foretagetDir, p.fritextDir,
-                               p.kontolistorDir, p.kunderDir, p.leverantorerDir})
+    for (const QString& dir : {p.bokforingDir, p.fskDir, p.fakturorDir, p.foretagetDir,
+                               p.fritextDir, p.kontolistorDir, p.kunderDir, p.leverantorerDir})
         createDirectory(dir);
     writeAccountLists(year);
     writeInitialFiles(p);
@@ -182,7 +196,9 @@ QString yearTitle(const QString& year, bool locked) {
     return title;
 }
 
-QString closingButtonLabel(const QString& year) { return QStringLiteral("SLUTFÖR ÅR ") + year; }
+QString closingButtonLabel(const QString& year) {
+    return QStringLiteral("SLUTFÖR ÅR ") + year;
+}
 
 int readLockState(const PathTable& paths) {
     QString text;
@@ -196,8 +212,7 @@ ActivateOutcome activateYear(const QString& typedYear, const PathTable& previous
     const QString year = typedYear.trimmed();
     const PathTable p = buildPathTable(year);
     if (!isYearText(year) || sizeMeasure(p.moneyAccountName(1)) == -2) {
-        if (show)
-            show(yearMissingMessage());
+        if (show) show(yearMissingMessage());
         return out;
     }
     if (writeText(drive::selectedYear, year + u'\n') != 0) {
@@ -226,7 +241,9 @@ Message yearNotFourDigitsMessage() {
 Message yearNotThisCenturyMessage() {
     return stopMessage(QStringLiteral("Årtalet måsta vara på 2000-talet!\n\n"));
 }
-Message yearExistsMessage() { return stopMessage(QStringLiteral("Bokföringsåret finns redan!\n\n")); }
+Message yearExistsMessage() {
+    return stopMessage(QStringLiteral("Bokföringsåret finns redan!\n\n"));
+}
 Message yearNotCreatedMessage(const QString& reason) {
     return stopMessage(QStringLiteral("Bokföringsåret kunde inte skapas!\n\n") + reason);
 }

@@ -17,9 +17,9 @@ QStringList createdYears();
 QString suggestedNewYear();
 
 // Initial file contents of a new year.
-QString initialCompanyText();      // 12 empty lines
-QString initialBackupText();       // "C:\" and a line end
-QString initialInvoiceText();      // 10 empty lines
+QString initialCompanyText(); // 12 empty lines
+QString initialBackupText();  // "C:\" and a line end
+QString initialInvoiceText(); // 10 empty lines
 
 struct CreateYearOutcome {
     // 0 done (or refused without a message: locked year; or an existing
@@ -34,8 +34,8 @@ struct CreateYearOutcome {
 // selectedLocked: the selected year is locked (nothing happens). On creation
 // firstStartProgress 1 becomes 2. The selected year's own files, stamps and
 // second copies are not touched.
-CreateYearOutcome createYear(const QString& typedYear, const PathTable& selected, bool selectedLocked,
-                             int& firstStartProgress, const ShowMessage& show);
+CreateYearOutcome createYear(const QString& typedYear, const PathTable& selected,
+                             bool selectedLocked, int& firstStartProgress, const ShowMessage& show);
 
 // Copies the registers and settings of `from` into `to`, each file whole,
 // byte for byte. Company details and invoice texts, settings and backup

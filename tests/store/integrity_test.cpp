@@ -64,7 +64,7 @@ TEST(IntegrityTimes, TwentySecondsOnTheSameLocalDate) {
 }
 
 class IntegrityTest : public YearTest {
-protected:
+  protected:
     void SetUp() override {
         YearTest::SetUp();
         p = makeYear(QStringLiteral("2014"));
@@ -74,7 +74,9 @@ protected:
         ASSERT_EQ(first.sum, 0);
         ASSERT_TRUE(r.shown.empty());
     }
-    CheckOutcome check(MessageRecorder& r) { return checkIntegrity(p, abortKey, checked, r.show()); }
+    CheckOutcome check(MessageRecorder& r) {
+        return checkIntegrity(p, abortKey, checked, r.show());
+    }
 
     PathTable p;
     int abortKey = 0;
@@ -116,16 +118,16 @@ TEST_F(IntegrityTest, TouchedFileIsWarnedRepairedAndTheCommandDropped) {
     EXPECT_EQ(r.shown[0], changedFilesWarning());
     EXPECT_EQ(r.shown[0].title,
               QStringLiteral(">>>>>>>>>>>>>>>>>>>>>>>>>>> VARNING <<<<<<<<<<<<<<<<<<<<<<<<<<<"));
-    EXPECT_TRUE(r.shown[0].text.startsWith(
-        QStringLiteral("En eller flera vitala filer har ändrats utanför bokföringsprogrammet!\nDet")));
+    EXPECT_TRUE(r.shown[0].text.startsWith(QStringLiteral(
+        "En eller flera vitala filer har ändrats utanför bokföringsprogrammet!\nDet")));
     EXPECT_TRUE(r.shown[0].text.endsWith(
         QStringLiteral("välja säkerhetskopian som ersätter de skadade filerna.\n\n")));
     EXPECT_EQ(r.shown[0].icon, QStringLiteral("STOP"));
     EXPECT_EQ(r.shown[1].title,
               QStringLiteral(">>>>>>>>>>>>>>>>>>>>>>>>>>> REPARATION <<<<<<<<<<<<<<<<<<<<<<<<<<<"));
     EXPECT_EQ(r.shown[1].buttons, QStringLiteral("yes_NO"));
-    EXPECT_TRUE(r.shown[1].text.startsWith(
-        QStringLiteral("\n\n                                    Reparationen ser ut att ha lyckats!\n\n")));
+    EXPECT_TRUE(r.shown[1].text.startsWith(QStringLiteral(
+        "\n\n                                    Reparationen ser ut att ha lyckats!\n\n")));
     EXPECT_EQ(abortKey, 0);
     EXPECT_FALSE(guardAllows(out, abortKey));
 
@@ -148,8 +150,9 @@ TEST_F(IntegrityTest, RepairAnsweredYesLeadsToTheBackupPage) {
     const CheckOutcome out = check(r);
     ASSERT_EQ(r.shown.size(), 3u);
     EXPECT_EQ(r.shown[2], backupChosenMessage());
-    EXPECT_EQ(r.shown[2].text, QStringLiteral("\n\nÅterställning med säkerhetskopia har valts!\n\n\nDu "
-                                              "skickas nu till sidan för återställning!"));
+    EXPECT_EQ(r.shown[2].text,
+              QStringLiteral("\n\nÅterställning med säkerhetskopia har valts!\n\n\nDu "
+                             "skickas nu till sidan för återställning!"));
     EXPECT_EQ(r.shown[2].title, QStringLiteral("SÄKERHETSKOPIA"));
     EXPECT_EQ(out.postCommand, 1200);
 }
@@ -189,7 +192,8 @@ TEST_F(IntegrityTest, UncleanShutDownIsReportedOnceAndDropsTheCommand) {
     EXPECT_EQ(out.sum, 1000);
     ASSERT_EQ(r.shown.size(), 2u);
     EXPECT_EQ(r.shown[0], uncleanShutdownWarning());
-    EXPECT_TRUE(r.shown[0].text.startsWith(QStringLiteral("Programmet stängdes inte av korrekt!\n\n\n")));
+    EXPECT_TRUE(
+        r.shown[0].text.startsWith(QStringLiteral("Programmet stängdes inte av korrekt!\n\n\n")));
     EXPECT_EQ(abortKey, 1);
     EXPECT_FALSE(guardAllows(out, abortKey));
     EXPECT_EQ(abortKey, 0);
@@ -244,7 +248,8 @@ TEST_F(IntegrityTest, HighVatRatesAreProtectedAndStrayOnesRemoved) {
     EXPECT_FALSE(QFileInfo::exists(p.inputVat(30)));
     const QString aside = bok(p, repairFolderPrefix + QStringLiteral("2014-03-07_09-05-12"));
     EXPECT_EQ(bytesOf(aside + QStringLiteral("/konto_moms_utgift_30.kdb")), QByteArray("5.00\r\n"));
-    EXPECT_EQ(bytesOf(aside + QStringLiteral("/konto_moms_inkomst_49.kdb")), QByteArray("99.00\r\n"));
+    EXPECT_EQ(bytesOf(aside + QStringLiteral("/konto_moms_inkomst_49.kdb")),
+              QByteArray("99.00\r\n"));
 }
 
 TEST_F(IntegrityTest, DeletedVatFileIsFoundAndRestored) {
@@ -255,7 +260,8 @@ TEST_F(IntegrityTest, DeletedVatFileIsFoundAndRestored) {
     const CheckOutcome out = check(r);
     EXPECT_EQ(out.sum, 1);
     ASSERT_GE(r.shown.size(), 1u);
-    EXPECT_EQ(r.shown[0], missingFileMessage(QStringLiteral("2014/bokforing/konto_moms_utgift_12.kdb")));
+    EXPECT_EQ(r.shown[0],
+              missingFileMessage(QStringLiteral("2014/bokforing/konto_moms_utgift_12.kdb")));
     EXPECT_EQ(bytesOf(p.inputVat(12)), QByteArray("36.00\r\n"));
     EXPECT_EQ(renewStamps(p).code, ChangeResult::Ok);
 }
@@ -291,9 +297,10 @@ TEST_F(IntegrityTest, FailedRepairOffersTheBackup) {
     EXPECT_EQ(r.shown[1].title,
               QStringLiteral(">>>>>>>>>>>>>>>>>>>>>>>>>>> REPARATION <<<<<<<<<<<<<<<<<<<<<<<<<<<"));
     EXPECT_EQ(r.shown[1].text,
-              QStringLiteral("Reparationen misslyckades!\n\nBokföringen måste bytas mot en säkerhetskopia.\n"
-                             "Klicka på knappen  'Ja'  för att gå till platsen för återställning av en "
-                             "säkerhetskopia."));
+              QStringLiteral(
+                  "Reparationen misslyckades!\n\nBokföringen måste bytas mot en säkerhetskopia.\n"
+                  "Klicka på knappen  'Ja'  för att gå till platsen för återställning av en "
+                  "säkerhetskopia."));
     EXPECT_EQ(r.shown[1].icon, QStringLiteral("STOP"));
     EXPECT_EQ(r.shown[1].buttons, QStringLiteral("yes_NO"));
     EXPECT_EQ(out.postCommand, 1200);
@@ -355,7 +362,7 @@ TEST_F(IntegrityTest, HalfDoneSwapIsFinishedOrUndone) {
 // after the next start's check, in exactly A or exactly B, and pass the check
 // after that.
 class KillDuringRenewal : public IntegrityTest {
-protected:
+  protected:
     std::map<QString, QByteArray> books() {
         return snapshot(p.bokforingDir, {stampFileName, changeMarkFileName,
                                          QStringLiteral("__A_avstangkontroll.kdb")});
@@ -367,8 +374,8 @@ protected:
         putBytes(p.outputVat(25), "250.00\r\n");
         putBytes(p.account(QStringLiteral("Inkomst, Annat")), "1000.00\r\n");
     }
-    void restartAndCheck(const std::map<QString, QByteArray>& a, const std::map<QString, QByteArray>& b,
-                         int k) {
+    void restartAndCheck(const std::map<QString, QByteArray>& a,
+                         const std::map<QString, QByteArray>& b, int k) {
         setWriteHook({});
         checked = false;
         MessageRecorder r;

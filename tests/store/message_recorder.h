@@ -27,7 +27,8 @@ struct MessageRecorder {
     }
     QStringList titles() const {
         QStringList t;
-        for (const auto& m : shown) t << m.title;
+        for (const auto& m : shown)
+            t << m.title;
         return t;
     }
 };

@@ -8,15 +8,16 @@ using SettingsFields = std::array<QString, settingsFieldCount>;
 using CompanyFields = std::array<QString, companyLineCount>;
 
 SettingsFields typedSettings() {
-    return {QStringLiteral("25"), QStringLiteral("28.97"), QStringLiteral("35"), QStringLiteral("3"),
-            QStringLiteral("30"), QStringLiteral("25"),    QStringLiteral("12"), QStringLiteral("6"),
-            QStringLiteral("x"),  QStringLiteral("50"),    QStringLiteral("Nej")};
+    return {QStringLiteral("25"), QStringLiteral("28.97"), QStringLiteral("35"),
+            QStringLiteral("3"),  QStringLiteral("30"),    QStringLiteral("25"),
+            QStringLiteral("12"), QStringLiteral("6"),     QStringLiteral("x"),
+            QStringLiteral("50"), QStringLiteral("Nej")};
 }
 
 } // namespace
 
 class SettingsTest : public YearTest {
-protected:
+  protected:
     void SetUp() override {
         YearTest::SetUp();
         p = makeYear(QStringLiteral("2014"));
@@ -44,7 +45,8 @@ TEST_F(SettingsTest, ValidValuesAreSavedAtomicallyAndBecomeTheRecord) {
     EXPECT_EQ(bytesOf(p.settings),
               QByteArray("25\r\n28.97\r\n35\r\n3\r\n30\r\n6\r\n12\r\n6\r\nx\r\n\r\nJA\r\n"));
     const Settings& s = yearRecord().settings;
-    EXPECT_EQ(s.field(setting::houseWorkLevel), QStringLiteral("50")) << "an empty level reads as 50";
+    EXPECT_EQ(s.field(setting::houseWorkLevel), QStringLiteral("50"))
+        << "an empty level reads as 50";
     EXPECT_EQ(s.percentHundredths(setting::selfEmployedFee), 2897);
     EXPECT_EQ(s.percentHundredths(setting::houseWorkLevel), 5000);
     EXPECT_EQ(s.vatRates(), (QList<int>{6, 12}));
@@ -167,7 +169,8 @@ TEST_F(SettingsTest, FailedWriteIsReportedAndTheRecordStays) {
 }
 
 TEST_F(SettingsTest, ShortCompanyValuesSurviveLoadAndSave) {
-    putBytes(p.company, "Ab\r\nBox 7\r\n123\r\nUme\xe5\r\nBo\r\n\r\n\r\n\r\n\r\nSEB\r\n1-2\r\n\r\nSE1\r\n");
+    putBytes(p.company,
+             "Ab\r\nBox 7\r\n123\r\nUme\xe5\r\nBo\r\n\r\n\r\n\r\n\r\nSEB\r\n1-2\r\n\r\nSE1\r\n");
     int progressAfterLoad = 3;
     loadYearRecord(p, QStringLiteral("/arbete"), progressAfterLoad);
     const CompanyDetails& c = yearRecord().company;
@@ -215,7 +218,7 @@ TEST_F(SettingsTest, LoadRulesForStoredSettingsAndBackupTarget) {
 
 TEST(SettingsValues, LenientReadingOfStoredPercentages) {
     Settings s;
-    s.fields = {QStringLiteral("28.97"), QStringLiteral("abc"), QStringLiteral("31.425"),
+    s.fields = {QStringLiteral("28.97"), QStringLiteral("abc"),  QStringLiteral("31.425"),
                 QStringLiteral(" 3"),    QStringLiteral("30.5"), QStringLiteral("25"),
                 QStringLiteral("2 5"),   QStringLiteral(""),     QStringLiteral("x"),
                 QStringLiteral("50"),    QStringLiteral("JA")};

@@ -11,14 +11,14 @@
 #include "support/temp_dir.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <map>
 #include <memory>
 
 class YearTest : public TempDirTest {
-protected:
+  protected:
     void SetUp() override {
         TempDirTest::SetUp();
         // Atomic writes flush to the disk; on a memory file system, where
@@ -41,8 +41,9 @@ protected:
 
     // Creates the year (carrying over from `from` when it is a year) and
     // returns its path table. The creation's own messages are not kept.
-    static mv::PathTable makeYear(const QString& year,
-                                  const mv::PathTable& from = mv::buildPathTable(QStringLiteral("0000"))) {
+    static mv::PathTable
+    makeYear(const QString& year,
+             const mv::PathTable& from = mv::buildPathTable(QStringLiteral("0000"))) {
         MessageRecorder r;
         int progress = 0;
         const auto out = mv::createYear(year, from, false, progress, r.show());

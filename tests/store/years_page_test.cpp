@@ -15,7 +15,7 @@ using uitest::ShellTest;
 namespace {
 
 class YearPagesTest : public ShellTest {
-protected:
+  protected:
     void SetUp() override {
         ShellTest::SetUp();
         mv::setWriteHook({});
@@ -23,7 +23,8 @@ protected:
     }
     QStringList boxTitles() const {
         QStringList t;
-        for (const auto& b : uitest::boxes()) t << b.title;
+        for (const auto& b : uitest::boxes())
+            t << b.title;
         return t;
     }
     int button(int command) const { return tk::buttonWithCommand(window(), command); }
@@ -57,7 +58,8 @@ TEST_F(YearPagesTest, FirstStartCreatesActivatesAndEntersTheCompany) {
     EXPECT_EQ(tk::text(button(1033)), QStringLiteral("SLUTFÖR ÅR 2014"));
     EXPECT_EQ(bytesOf(QStringLiteral("drive_info/valdbokforingsar.kdb")), QByteArray("2014\r\n"));
     EXPECT_GT(pageState(shell::PageId::Tools), 0);
-    EXPECT_EQ(bytesOf(QStringLiteral("2014/bokforing/__A_avstangkontroll.kdb")), QByteArray("1\r\n"));
+    EXPECT_EQ(bytesOf(QStringLiteral("2014/bokforing/__A_avstangkontroll.kdb")),
+              QByteArray("1\r\n"));
 
     uitest::clearBoxes();
     uitest::sendCommand(1019);
@@ -75,8 +77,8 @@ TEST_F(YearPagesTest, FirstStartCreatesActivatesAndEntersTheCompany) {
 
 TEST_F(YearPagesTest, LockedYearDisablesSkapaAndCreatesNothing) {
     int progress = 0;
-    ASSERT_TRUE(mv::createYear(QStringLiteral("2014"), mv::buildPathTable(QStringLiteral("0000")), false,
-                               progress, [](const mv::Message&) { return mv::answerOk; })
+    ASSERT_TRUE(mv::createYear(QStringLiteral("2014"), mv::buildPathTable(QStringLiteral("0000")),
+                               false, progress, [](const mv::Message&) { return mv::answerOk; })
                     .created);
     putBytes(QStringLiteral("drive_info/valdbokforingsar.kdb"), "2014\r\n");
     putBytes(QStringLiteral("2014/bokforing/_status.kdb"), "l\xe5st");
@@ -94,8 +96,8 @@ TEST_F(YearPagesTest, LockedYearDisablesSkapaAndCreatesNothing) {
 
 TEST_F(YearPagesTest, ActivatingAMissingYearChangesNothing) {
     int progress = 0;
-    mv::createYear(QStringLiteral("2014"), mv::buildPathTable(QStringLiteral("0000")), false, progress,
-                   [](const mv::Message&) { return mv::answerOk; });
+    mv::createYear(QStringLiteral("2014"), mv::buildPathTable(QStringLiteral("0000")), false,
+                   progress, [](const mv::Message&) { return mv::answerOk; });
     putBytes(QStringLiteral("drive_info/valdbokforingsar.kdb"), "2014\r\n");
     startShell();
     const QString title = windowTitle();
@@ -114,8 +116,8 @@ TEST_F(YearPagesTest, ActivatingAMissingYearChangesNothing) {
 
 TEST_F(YearPagesTest, GuardRepairsATouchedFileAndDropsTheCommand) {
     int progress = 0;
-    mv::createYear(QStringLiteral("2014"), mv::buildPathTable(QStringLiteral("0000")), false, progress,
-                   [](const mv::Message&) { return mv::answerOk; });
+    mv::createYear(QStringLiteral("2014"), mv::buildPathTable(QStringLiteral("0000")), false,
+                   progress, [](const mv::Message&) { return mv::answerOk; });
     putBytes(QStringLiteral("drive_info/valdbokforingsar.kdb"), "2014\r\n");
     putBytes(QStringLiteral("2014/bokforing/__A_avstangkontroll.kdb"), "0\r\n");
     startShell();
@@ -142,15 +144,16 @@ TEST_F(YearPagesTest, GuardRepairsATouchedFileAndDropsTheCommand) {
 
 TEST_F(YearPagesTest, SettingsFieldsAreAnEditorOfTheLoadedRecord) {
     int progress = 0;
-    mv::createYear(QStringLiteral("2014"), mv::buildPathTable(QStringLiteral("0000")), false, progress,
-                   [](const mv::Message&) { return mv::answerOk; });
+    mv::createYear(QStringLiteral("2014"), mv::buildPathTable(QStringLiteral("0000")), false,
+                   progress, [](const mv::Message&) { return mv::answerOk; });
     putBytes(QStringLiteral("drive_info/valdbokforingsar.kdb"), "2014\r\n");
     startShell();
     const QByteArray stored = bytesOf(QStringLiteral("2014/foretaget/installningar.kdb"));
 
     uitest::sendCommand(1060);
     EXPECT_EQ(pageState(shell::PageId::Settings), 1);
-    for (int i = 0; i < 5; ++i) ASSERT_TRUE(uitest::pressKey(QStringLiteral("Enter")));
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(uitest::pressKey(QStringLiteral("Enter")));
     const int vat1 = tk::focusedControl();
     ASSERT_EQ(tk::text(vat1), QStringLiteral("25"));
     tk::setText(vat1, QString());
@@ -172,13 +175,15 @@ TEST_F(YearPagesTest, SettingsFieldsAreAnEditorOfTheLoadedRecord) {
     EXPECT_EQ(tk::text(vat1), QStringLiteral("25"));
 
     uitest::clearBoxes();
-    for (int i = 0; i < 10; ++i) ASSERT_TRUE(uitest::pressKey(QStringLiteral("Enter")));
+    for (int i = 0; i < 10; ++i)
+        ASSERT_TRUE(uitest::pressKey(QStringLiteral("Enter")));
     const int answer = tk::focusedControl();
     tk::setText(answer, QString());
     ASSERT_TRUE(uitest::typeText(QStringLiteral("jA")));
     ASSERT_TRUE(uitest::pressCommand(1061));
     EXPECT_TRUE(uitest::boxes().empty());
-    EXPECT_TRUE(bytesOf(QStringLiteral("2014/foretaget/installningar.kdb")).endsWith("\r\n50\r\nJA\r\n"));
+    EXPECT_TRUE(
+        bytesOf(QStringLiteral("2014/foretaget/installningar.kdb")).endsWith("\r\n50\r\nJA\r\n"));
     EXPECT_EQ(mv::yearRecord().wholeKronor, 1);
     EXPECT_GT(pageState(shell::PageId::Tools), 0);
 }

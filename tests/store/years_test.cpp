@@ -9,8 +9,9 @@ const PathTable none = buildPathTable(QStringLiteral("0000"));
 }
 
 class YearsTest : public YearTest {
-protected:
-    CreateYearOutcome create(const QString& year, const PathTable& from = none, bool locked = false) {
+  protected:
+    CreateYearOutcome create(const QString& year, const PathTable& from = none,
+                             bool locked = false) {
         return createYear(year, from, locked, progress, r.show());
     }
     MessageRecorder r;
@@ -59,10 +60,12 @@ TEST_F(YearsTest, FirstYearGetsItsInitialFilesAndDefaultSettings) {
     EXPECT_TRUE(QFileInfo(p.closing(QStringLiteral("inventarielista_avskr"))).exists());
     EXPECT_EQ(bytesOf(p.moneyAccountName(1)), QByteArray("Kontantkassa\r\n"));
     EXPECT_EQ(bytesOf(p.moneyAccountName(6)), QByteArray("Banken 3\r\n"));
-    EXPECT_EQ(bytesOf(p.incomeAccountList), golden(QStringLiteral("konton_lista_Mervalla_Inkomst_1.kdb")));
+    EXPECT_EQ(bytesOf(p.incomeAccountList),
+              golden(QStringLiteral("konton_lista_Mervalla_Inkomst_1.kdb")));
     EXPECT_EQ(bytesOf(drive::createdYears), QByteArray("2014\r\n"));
     EXPECT_EQ(bytesOf(drive::lastCreatedYear), QByteArray("2014\r\n"));
-    for (const QString& dir : {p.fskDir, p.fakturorDir, p.fritextDir, p.kunderDir, p.leverantorerDir})
+    for (const QString& dir :
+         {p.fskDir, p.fakturorDir, p.fritextDir, p.kunderDir, p.leverantorerDir})
         EXPECT_TRUE(QFileInfo(dir).isDir()) << dir.toStdString();
 
     // The defaults load as NEJ: no rounding to whole kronor preselected.
@@ -110,8 +113,10 @@ TEST_F(YearsTest, FolderThatCannotBeMadeIsReportedWithTheReason) {
     const CreateYearOutcome out = create(QStringLiteral("2016"));
     EXPECT_FALSE(out.created);
     ASSERT_EQ(r.shown.size(), 1u);
-    EXPECT_TRUE(r.shown[0].text.startsWith(QStringLiteral("Bokföringsåret kunde inte skapas!\n\n")));
-    EXPECT_GT(r.shown[0].text.size(), QStringLiteral("Bokföringsåret kunde inte skapas!\n\n").size());
+    EXPECT_TRUE(
+        r.shown[0].text.startsWith(QStringLiteral("Bokföringsåret kunde inte skapas!\n\n")));
+    EXPECT_GT(r.shown[0].text.size(),
+              QStringLiteral("Bokföringsåret kunde inte skapas!\n\n").size());
     EXPECT_EQ(r.shown[0].title, QStringLiteral("MEDDELANDE"));
     EXPECT_FALSE(QFileInfo::exists(drive::createdYears));
 }
@@ -127,13 +132,17 @@ TEST_F(YearsTest, LockedSelectedYearCreatesNothing) {
 
 TEST_F(YearsTest, LaterYearCarriesRegistersAndSettingsByteForByte) {
     const PathTable y14 = makeYear(QStringLiteral("2014"));
-    const QByteArray settings = "28.97\r\n31.42\r\n30\r\n5\r\n20\r\n25\r\n12\r\n6\r\n15\r\n30\r\nJA\r\n";
+    const QByteArray settings =
+        "28.97\r\n31.42\r\n30\r\n5\r\n20\r\n25\r\n12\r\n6\r\n15\r\n30\r\nJA\r\n";
     putBytes(y14.settings, settings);
     putBytes(y14.company, "Bågen AB\r\nÅgatan 1\r\n12345\r\nUmeå\r\n");
     putBytes(y14.backupPaths, "/media/usb/\r\n");
     // Names with å, ä, ö; the list's last line without a line end.
-    putBytes(y14.customerList, "\xc5sa \xd6" "berg\r\nB\xe4" "ckens Bygg\r\nSaknad Kund");
-    putBytes(y14.customer(QStringLiteral("Åsa Öberg")), "\xc5sa \xd6" "berg\r\nStorgatan 1\r\nNo line end");
+    putBytes(y14.customerList, "\xc5sa \xd6"
+                               "berg\r\nB\xe4"
+                               "ckens Bygg\r\nSaknad Kund");
+    putBytes(y14.customer(QStringLiteral("Åsa Öberg")), "\xc5sa \xd6"
+                                                        "berg\r\nStorgatan 1\r\nNo line end");
     const QByteArray big = QByteArray(450000, 'x') + "\r\n";
     putBytes(y14.customer(QStringLiteral("Bäckens Bygg")), big);
     putBytes(y14.supplierList, "Leverant\xf6r 1\r\n../../utanf\xf6r\r\n");
@@ -152,7 +161,8 @@ TEST_F(YearsTest, LaterYearCarriesRegistersAndSettingsByteForByte) {
     EXPECT_EQ(bytesOf(y15.backupPaths), QByteArray("/media/usb/\r\n"));
     EXPECT_EQ(bytesOf(y15.customerList), bytesOf(y14.customerList));
     EXPECT_EQ(bytesOf(y15.customer(QStringLiteral("Åsa Öberg"))),
-              QByteArray("\xc5sa \xd6" "berg\r\nStorgatan 1\r\nNo line end"));
+              QByteArray("\xc5sa \xd6"
+                         "berg\r\nStorgatan 1\r\nNo line end"));
     EXPECT_EQ(bytesOf(y15.customer(QStringLiteral("Bäckens Bygg"))), big);
     EXPECT_TRUE(QFileInfo(y15.customer(QStringLiteral("Saknad Kund"))).isFile());
     EXPECT_EQ(bytesOf(y15.customer(QStringLiteral("Saknad Kund"))), QByteArray());
@@ -189,7 +199,7 @@ TEST_F(YearsTest, CreatedYearsListWithoutFinalLineEndStaysOneYearPerLine) {
 }
 
 class ActivateTest : public YearsTest {
-protected:
+  protected:
     ActivateOutcome activate(const QString& year, const PathTable& previous = none) {
         return activateYear(year, previous, QStringLiteral("/arbete"), progress, checked, r.show());
     }
@@ -206,7 +216,8 @@ TEST_F(ActivateTest, MissingOrMalformedYearIsRefused) {
     }
     ASSERT_EQ(r.shown.size(), 3u);
     for (const Message& m : r.shown)
-        EXPECT_EQ(m, (Message{QStringLiteral("VARNING"), QStringLiteral("Året du försöker aktivera finns inte!"),
+        EXPECT_EQ(m, (Message{QStringLiteral("VARNING"),
+                              QStringLiteral("Året du försöker aktivera finns inte!"),
                               QStringLiteral("EXCLAMATION"), QStringLiteral("OK")}));
     EXPECT_EQ(bytesOf(drive::selectedYear), QByteArray("2014\r\n"));
 }
@@ -224,8 +235,9 @@ TEST_F(ActivateTest, FirstActivationAsksForStepThree) {
     ASSERT_EQ(r.shown.size(), 1u);
     EXPECT_TRUE(r.shown[0].plain);
     EXPECT_EQ(r.shown[0].title, QStringLiteral("FÖRSTA START"));
-    EXPECT_EQ(r.shown[0].text, QStringLiteral("Nu kan du börja bokföra om så önskas!\n\nFör att allt skall "
-                                              "fungera korrekt, genomför också steg 3!"));
+    EXPECT_EQ(r.shown[0].text,
+              QStringLiteral("Nu kan du börja bokföra om så önskas!\n\nFör att allt skall "
+                             "fungera korrekt, genomför också steg 3!"));
     EXPECT_EQ(progress, 3);
     EXPECT_EQ(yearRecord().backupSource, QStringLiteral("/arbete"));
     EXPECT_EQ(yearRecord().backupTarget, QStringLiteral("C:\\"));
