@@ -1,0 +1,283 @@
+// The income, expense and cash pages through the real widgets: the Enter
+// order of every type group, the refusals with their exact texts, a booking
+// saved through the forced cash step, and a transfer.
+#include "booking/booking_messages.h"
+#include "booking/booking_pages.h"
+#include "booking/change_set.h"
+#include "shell/page.h"
+#include "store/record_file.h"
+#include "store/settings.h"
+#include "store/store_layout.h"
+#include "support/ui_harness.h"
+#include "toolkit/toolkit.h"
+
+#include <QDir>
+
+namespace {
+
+using bookingui::entryControls;
+using mv::Side;
+
+class BookingPageTest : public uitest::ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        paths = mv::buildPathTable(QStringLiteral("2014"));
+        putBytes(QStringLiteral("drive_info/valdbokforingsar.kdb"), "2014\r\n");
+        for (const QString& d : {paths.bokforingDir, paths.fskDir, paths.foretagetDir, paths.fritextDir,
+                                 paths.kunderDir, paths.leverantorerDir, paths.kontolistorDir, paths.fakturorDir})
+            ASSERT_TRUE(QDir().mkpath(d));
+        ASSERT_EQ(mv::writeText(paths.settings, mv::defaultSettingsText()), 0);
+        ASSERT_EQ(mv::writeText(paths.company, QStringLiteral("Firma AB\n") + QString(12, u'\n')), 0);
+        for (int i = 1; i <= 6; ++i)
+            ASSERT_EQ(mv::writeText(paths.moneyAccountName(i), mv::defaultMoneyAccountNames()[i - 1] + u'\n'), 0);
+    }
+
+    void start() {
+        ASSERT_TRUE(stampYear(QStringLiteral("2014")));
+        startShell();
+        uitest::clearBoxes();
+    }
+
+    // Sent as the top bar sends them (the page's own button is disabled while it shows).
+    void openIncome() {
+        uitest::sendCommand(1036);
+        ASSERT_GT(pageState(shell::PageId::Income), 0);
+    }
+    void openExpense() {
+        uitest::sendCommand(1042);
+        ASSERT_GT(pageState(shell::PageId::Expense), 0);
+    }
+
+    static void chooseType(Side side, const QString& type) {
+        tk::setItem(entryControls(side).type, 0, type);
+        ASSERT_EQ(tk::item(entryControls(side).type, 0), type);
+    }
+
+    // Names of the controls Enter visits from the event date to "Spara".
+    static QStringList enterWalk(Side side) {
+        const bookingui::EntryControls& c = entryControls(side);
+        const std::pair<int, const char*> names[] = {
+            {c.reference, "ref"}, {c.name, "name"},     {c.street, "street"}, {c.postcode, "postcode"},
+            {c.town, "town"},     {c.freeText, "text"}, {c.net, "net"},       {c.rate, "rate"},
+            {c.sign, "sign"},     {c.ore, "ore"},       {c.saveButton, "SAVE"}};
+        QStringList walk;
+        tk::setFocus(c.eventDate);
+        for (int step = 0; step < 12; ++step) {
+            uitest::pressKey(QStringLiteral("Enter"));
+            const int f = tk::focusedControl();
+            QString name = QStringLiteral("?");
+            for (const auto& [h, n] : names)
+                if (h == f) name = QString::fromUtf8(n);
+            walk << name;
+            if (name == QStringLiteral("SAVE") || name == QStringLiteral("?")) break;
+            if (f == c.net && tk::text(c.net).isEmpty()) uitest::typeText(QStringLiteral("100"));
+        }
+        return walk;
+    }
+
+    void fillIncome(const char* net, const char* rate) {
+        const bookingui::EntryControls& c = entryControls(Side::Income);
+        tk::setFocus(c.net);
+        uitest::typeText(QString::fromUtf8(net));
+        tk::setFocus(c.rate);
+        uitest::typeText(QString::fromUtf8(rate));
+    }
+
+    mv::PathTable paths;
+};
+
+TEST_F(BookingPageTest, EnterWalksEachTypeGroup) {
+    start();
+    openIncome();
+    struct Walk {
+        Side side;
+        const char* type;
+        const char* order;
+    };
+    const Walk walks[] = {
+        {Side::Income, "Inkomst, Räntor", "ref name street postcode town text net SAVE"},
+        {Side::Income, "Inlåning, Från ägaren", "ref name street postcode town text net SAVE"},
+        {Side::Income, "Inkomst, Momsfritt", "ref name street postcode town text net sign ore SAVE"},
+        {Side::Income, "Inkomst, Arbete och Tjänst", "ref name street postcode town text net rate sign ore SAVE"},
+        {Side::Income, "Bokslut, Kundfordringar", "ref name net rate SAVE"},
+        {Side::Expense, "Utgift, Uttag för egen lön", "ref text net SAVE"},
+        {Side::Expense, "Utgift, Inventarier Utbokat", "ref text net SAVE"},
+        {Side::Expense, "Utgift, Räntor (på lån, krediter mm)", "ref name street postcode town text net SAVE"},
+        {Side::Expense, "Utgift, Momsfritt", "ref name street postcode town text net sign ore SAVE"},
+        {Side::Expense, "Utgift, Omvänd moms", "ref name street postcode town text net rate sign ore SAVE"},
+        {Side::Expense, "Bokslut, Leverantörsskulder", "ref name net rate SAVE"},
+    };
+    for (const Walk& w : walks) {
+        if (w.side == Side::Income) openIncome();
+        else openExpense();
+        chooseType(w.side, QString::fromUtf8(w.type));
+        EXPECT_EQ(enterWalk(w.side).join(u' '), QString::fromUtf8(w.order)) << w.type;
+        const bookingui::EntryControls& c = entryControls(w.side);
+        // Fields outside the group are read-only.
+        if (QString::fromUtf8(w.order).contains(QStringLiteral("rate"))) EXPECT_FALSE(tk::isReadOnly(c.rate)) << w.type;
+        else EXPECT_TRUE(tk::isReadOnly(c.rate)) << w.type;
+    }
+    // The number field is hidden for the closing registrations.
+    EXPECT_FALSE(tk::isVisible(entryControls(Side::Expense).number));
+}
+
+TEST_F(BookingPageTest, RefusalsShowTheirMessagesAndSaveNothing) {
+    start();
+    openIncome();
+    const bookingui::EntryControls& c = entryControls(Side::Income);
+    // A typed amount with a blank is refused when the net field is left.
+    tk::setFocus(c.net);
+    uitest::typeText(QStringLiteral("1 000"));
+    uitest::pressKey(QStringLiteral("Enter"));
+    ASSERT_EQ(uitest::boxes().size(), 1u);
+    EXPECT_EQ(uitest::boxes()[0].text, mv::msg::badAmount().text);
+    EXPECT_EQ(uitest::boxes()[0].title, QStringLiteral("INMATNINGSFEL"));
+    EXPECT_EQ(uitest::boxes()[0].icon, QStringLiteral("EXCLAMATION"));
+    EXPECT_EQ(tk::focusedControl(), c.net);
+    // Above the limit.
+    tk::setText(c.net, QStringLiteral("1000000.01"));
+    uitest::pressKey(QStringLiteral("Enter"));
+    EXPECT_EQ(uitest::boxes().back().text, mv::msg::netTooLarge().text);
+    // Normalised on the way: "99,9" shows "99.90", "10.555" shows "10.55".
+    tk::setText(c.net, QStringLiteral("10.555"));
+    uitest::pressKey(QStringLiteral("Enter"));
+    EXPECT_EQ(tk::text(c.net), QStringLiteral("10.55"));
+
+    auto saveWith = [&](const char* net, const char* rate, const char* date, const char* name) {
+        uitest::pressCommand(1037); // "Rensa"
+        tk::setText(c.net, QString::fromUtf8(net));
+        tk::setText(c.rate, QString::fromUtf8(rate));
+        tk::setText(c.eventDate, QString::fromUtf8(date));
+        tk::setText(c.name, QString::fromUtf8(name));
+        tk::showControl(c.saveButton);
+        tk::enableControl(c.saveButton);
+        uitest::clearBoxes();
+        uitest::pressCommand(1041);
+        return uitest::boxes().empty() ? mv::Message() : mv::Message{uitest::boxes()[0].title, uitest::boxes()[0].text,
+                                                                       uitest::boxes()[0].icon, uitest::boxes()[0].buttons};
+    };
+    EXPECT_EQ(saveWith("0", "25", "2014-03-07", ""), mv::msg::zeroTotal());
+    EXPECT_EQ(saveWith("-0.00", "25", "2014-03-07", ""), mv::msg::zeroTotal());
+    EXPECT_EQ(saveWith("100", "24", "2014-03-07", ""), mv::msg::rateNotApproved());
+    EXPECT_FALSE(tk::isVisible(c.saveButton)); // walk the form again after a wrong rate
+    EXPECT_EQ(tk::focusedControl(), c.rate);
+    EXPECT_EQ(saveWith("100", "25", "2014-02-30", ""), mv::msg::badDate());
+    EXPECT_EQ(saveWith("100", "25", "2014-03-07", "../foretaget/faktura"), mv::msg::badName());
+    EXPECT_EQ(saveWith("1.000,50", "25", "2014-03-07", ""), mv::msg::badAmount());
+    // Nothing was written and no cash step waits.
+    EXPECT_EQ(bytesOf(paths.verCounter), QByteArray());
+    EXPECT_EQ(bytesOf(paths.inVerifications), QByteArray());
+    EXPECT_EQ(shell::state().cashStepWaiting, 0);
+    EXPECT_EQ(pageState(shell::PageId::Income), 1);
+}
+
+TEST_F(BookingPageTest, IncomeSavedThroughTheForcedCashStep) {
+    start();
+    openIncome();
+    const bookingui::EntryControls& c = entryControls(Side::Income);
+    EXPECT_EQ(tk::text(c.number), QStringLiteral("1"));
+    EXPECT_EQ(tk::text(c.eventDate), QStringLiteral("2014-03-07"));
+    fillIncome("1200", "25");
+    uitest::pressKey(QStringLiteral("Enter"));
+    EXPECT_EQ(tk::text(c.vat), QStringLiteral("300.00"));
+    EXPECT_EQ(tk::text(c.total), QStringLiteral("1500.00"));
+    tk::setFocus(c.ore);
+    uitest::pressKey(QStringLiteral("Enter"));
+    ASSERT_TRUE(tk::isVisible(c.saveButton));
+    ASSERT_TRUE(uitest::pressCommand(1041));
+
+    // The cash page waits; nothing is on disk yet and the top bar is closed.
+    EXPECT_GT(pageState(shell::PageId::Transfer), 0);
+    EXPECT_EQ(shell::state().cashStepWaiting, 1);
+    EXPECT_FALSE(tk::isEnabled(shell::barButton(1036)));
+    EXPECT_EQ(bytesOf(paths.verCounter), QByteArray());
+    const bookingui::CashControls& k = bookingui::cashControls();
+    EXPECT_EQ(tk::text(k.difference), QStringLiteral("1500.00"));
+    EXPECT_EQ(tk::text(k.total), QStringLiteral("1500.00"));
+    EXPECT_TRUE(tk::isReadOnly(k.balances[0]));
+    EXPECT_FALSE(tk::isEnabled(k.saveButton));
+
+    ASSERT_TRUE(uitest::pressCommand(1050)); // onto "PlusGiro"
+    EXPECT_EQ(tk::text(k.difference), QStringLiteral("0.00"));
+    EXPECT_EQ(tk::text(k.balances[1]), QStringLiteral("1500.00"));
+    ASSERT_TRUE(uitest::pressCommand(1031));
+
+    EXPECT_EQ(bytesOf(paths.verCounter), QByteArray("1"));
+    EXPECT_EQ(bytesOf(paths.moneyAccountAmount(2)), QByteArray("1500.00\r\n"));
+    EXPECT_EQ(bytesOf(paths.cash), QByteArray("1500.00\r\n"));
+    EXPECT_TRUE(mv::storedText(paths.inVerifications).contains(QStringLiteral("Boka mot PlusGiro")));
+    EXPECT_EQ(shell::state().cashStepWaiting, 0);
+    EXPECT_TRUE(tk::isEnabled(shell::barButton(1042)));
+    EXPECT_GT(pageState(shell::PageId::Income), 0);
+    EXPECT_EQ(tk::text(c.number), QStringLiteral("2"));
+    EXPECT_EQ(tk::text(c.lastNumber), QStringLiteral("1"));
+    EXPECT_TRUE(tk::text(c.net).isEmpty());
+    EXPECT_TRUE(uitest::boxes().empty());
+}
+
+TEST_F(BookingPageTest, ReverseChargeExpenseTellsAndTotalsTheNet) {
+    start();
+    openExpense();
+    const bookingui::EntryControls& c = entryControls(Side::Expense);
+    chooseType(Side::Expense, QString::fromUtf8("Utgift, Omvänd moms"));
+    tk::setFocus(c.net);
+    uitest::typeText(QStringLiteral("1000"));
+    tk::setFocus(c.rate);
+    uitest::typeText(QStringLiteral("25"));
+    EXPECT_EQ(tk::text(c.vat), QStringLiteral("250.00"));
+    EXPECT_EQ(tk::text(c.total), QStringLiteral("1000.00"));
+    tk::setFocus(c.ore);
+    uitest::pressKey(QStringLiteral("Enter"));
+    ASSERT_EQ(uitest::boxes().size(), 1u);
+    EXPECT_EQ(uitest::boxes()[0].text, mv::msg::checkAccountExpense(true).text);
+    ASSERT_TRUE(uitest::pressCommand(1044));
+    ASSERT_TRUE(uitest::pressCommand(1049));
+    ASSERT_TRUE(uitest::pressCommand(1031));
+    EXPECT_EQ(bytesOf(paths.cash), QByteArray("-1000.00\r\n"));
+    EXPECT_EQ(bytesOf(paths.reverseVat(25)), QByteArray("250.00\r\n"));
+    EXPECT_GT(pageState(shell::PageId::Expense), 0);
+}
+
+TEST_F(BookingPageTest, TransferFromTheTopBar) {
+    ASSERT_EQ(mv::writeText(paths.cash, QStringLiteral("1000.00\n")), 0);
+    ASSERT_EQ(mv::writeText(paths.moneyAccountAmount(1), QStringLiteral("1000.00\n")), 0);
+    start();
+    ASSERT_TRUE(uitest::pressCommand(1030));
+    const bookingui::CashControls& k = bookingui::cashControls();
+    EXPECT_EQ(tk::text(k.difference), QStringLiteral("0.00"));
+    tk::setFocus(k.balances[0]);
+    tk::setText(k.balances[0], QStringLiteral("700,5"));
+    uitest::pressKey(QStringLiteral("Enter"));
+    EXPECT_EQ(tk::text(k.balances[0]), QStringLiteral("700.50"));
+    EXPECT_EQ(tk::text(k.difference), QStringLiteral("299.50"));
+    EXPECT_FALSE(tk::isEnabled(k.saveButton));
+    ASSERT_TRUE(uitest::pressCommand(1050));
+    EXPECT_EQ(tk::text(k.balances[1]), QStringLiteral("299.50"));
+    ASSERT_TRUE(uitest::pressCommand(1031));
+    ASSERT_EQ(uitest::boxes().size(), 1u);
+    EXPECT_EQ(uitest::boxes()[0].text, QString::fromUtf8("Överföring mellan konton är bokad!"));
+    EXPECT_EQ(bytesOf(paths.moneyAccountAmount(2)), QByteArray("299.50\r\n"));
+    EXPECT_EQ(bytesOf(paths.verCounter), QByteArray("1"));
+    EXPECT_TRUE(mv::storedText(paths.transferVerifications).contains(QString::fromUtf8("Överföring mellan konton")));
+
+    // A difference below one krona is shown as it is, not as 0.00.
+    tk::setText(k.balances[0], QStringLiteral("700"));
+    tk::setFocus(k.balances[0]);
+    uitest::pressKey(QStringLiteral("Enter"));
+    EXPECT_EQ(tk::text(k.difference), QStringLiteral("0.50"));
+}
+
+TEST_F(BookingPageTest, LockedYearBooksNothing) {
+    putBytes(paths.lockMark, "1\r\n");
+    start();
+    openIncome();
+    const bookingui::EntryControls& c = entryControls(Side::Income);
+    EXPECT_TRUE(tk::isReadOnly(c.net));
+    EXPECT_TRUE(tk::isReadOnly(c.eventDate));
+    tk::setFocus(c.ore);
+    uitest::pressKey(QStringLiteral("Enter"));
+    EXPECT_FALSE(tk::isVisible(c.saveButton));
+}
+
+} // namespace
