@@ -280,4 +280,77 @@ TEST_F(BookingPageTest, LockedYearBooksNothing) {
     EXPECT_FALSE(tk::isVisible(c.saveButton));
 }
 
+TEST_F(BookingPageTest, VatAssetWriteOffFromItsPreset) {
+    ASSERT_EQ(mv::writeText(paths.closing(QStringLiteral("fga_moms_skillnad")), QStringLiteral("-2500.00\n")), 0);
+    start();
+    openIncome();
+    const bookingui::EntryControls& c = entryControls(Side::Income);
+    chooseType(Side::Income, QString::fromUtf8("Justering, Utbokning momstillgång"));
+    EXPECT_EQ(enterWalk(Side::Income).join(u' '), QStringLiteral("ref name net SAVE"));
+    EXPECT_EQ(tk::text(c.name), QString::fromUtf8("Skattekontot på Skatteverket"));
+    EXPECT_EQ(tk::text(c.freeText), QStringLiteral("Utbetald moms bokas ur bokföringen"));
+    EXPECT_EQ(tk::text(c.net), QStringLiteral("2500.00"));
+    EXPECT_TRUE(tk::isReadOnly(c.street));
+    ASSERT_TRUE(uitest::pressCommand(1041));
+    // Saved at once, without a cash step.
+    EXPECT_EQ(shell::state().cashStepWaiting, 0);
+    EXPECT_EQ(bytesOf(paths.closing(QStringLiteral("fga_moms_skillnad"))), QByteArray("0.00\r\n"));
+    EXPECT_EQ(bytesOf(paths.verCounter), QByteArray("1"));
+    EXPECT_TRUE(mv::storedText(paths.cashBook).endsWith(QString::fromUtf8("+ Påverkar ej =\n")));
+    EXPECT_EQ(tk::text(c.lastNumber), QStringLiteral("1"));
+    // Nothing left: the type says so and the form opens afresh.
+    uitest::clearBoxes();
+    chooseType(Side::Income, QString::fromUtf8("Justering, Utbokning momstillgång"));
+    tk::setFocus(c.eventDate);
+    uitest::pressKey(QStringLiteral("Enter"));
+    ASSERT_EQ(uitest::boxes().size(), 1u);
+    EXPECT_EQ(uitest::boxes()[0].text, QString::fromUtf8("Det finns varken mostillgång eller momsskuld att boka ut!!"));
+    EXPECT_EQ(tk::item(c.type, 0), QString::fromUtf8("Inkomst, Arbete och Tjänst"));
+}
+
+TEST_F(BookingPageTest, PayableRegisteredAndShownInTheViewer) {
+    start();
+    openExpense();
+    const bookingui::EntryControls& c = entryControls(Side::Expense);
+    chooseType(Side::Expense, QString::fromUtf8("Bokslut, Leverantörsskulder"));
+    tk::setFocus(c.eventDate);
+    uitest::pressKey(QStringLiteral("Enter"));
+    EXPECT_FALSE(tk::isVisible(c.number));
+    tk::setText(c.reference, QStringLiteral("L-17"));
+    tk::setText(c.name, QStringLiteral("Bygg AB"));
+    tk::setText(c.net, QStringLiteral("1000"));
+    tk::setText(c.rate, QStringLiteral("25"));
+    tk::setFocus(c.rate);
+    uitest::pressKey(QStringLiteral("Enter"));
+    ASSERT_TRUE(uitest::pressCommand(1044));
+    EXPECT_EQ(shell::state().cashStepWaiting, 0);
+    EXPECT_EQ(bytesOf(paths.closing(QStringLiteral("Leverantorsskulder"))), QByteArray("1000.00\r\n"));
+    EXPECT_EQ(bytesOf(paths.verCounter), QByteArray());
+    EXPECT_TRUE(tk::text(c.view).contains(QString::fromUtf8("LEVERANTÖRSSKULDER (inkl. moms) 2014")));
+    EXPECT_TRUE(tk::text(c.view).contains(QStringLiteral("Bygg AB               1250.00")));
+}
+
+TEST_F(BookingPageTest, CustomerPickFillsTheAddress) {
+    ASSERT_EQ(mv::writeText(paths.customerList, QStringLiteral("Kund AB\nAnnan Kund\n")), 0);
+    ASSERT_EQ(mv::writeText(paths.customer(QStringLiteral("Annan Kund")),
+                            QString::fromUtf8("Annan Kund\nStorgatan 1\n90325\nUmeå\n")),
+              0);
+    start();
+    openIncome();
+    const bookingui::EntryControls& c = entryControls(Side::Income);
+    ASSERT_TRUE(uitest::pressCommand(1039));
+    EXPECT_FALSE(tk::isVisible(c.name));
+    ASSERT_TRUE(tk::isVisible(c.nameList));
+    EXPECT_EQ(tk::itemCount(c.nameList), 2);
+    ASSERT_EQ(tk::selectItem(c.nameList, QStringLiteral("Annan")), 2);
+    // The pick is taken by the next Enter in the form.
+    tk::setFocus(c.reference);
+    uitest::pressKey(QStringLiteral("Enter"));
+    EXPECT_TRUE(tk::isVisible(c.name));
+    EXPECT_EQ(tk::text(c.name), QStringLiteral("Annan Kund"));
+    EXPECT_EQ(tk::text(c.street), QStringLiteral("Storgatan 1"));
+    EXPECT_EQ(tk::text(c.postcode), QStringLiteral("90325"));
+    EXPECT_EQ(tk::text(c.town), QString::fromUtf8("Umeå"));
+}
+
 } // namespace
