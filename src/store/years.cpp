@@ -38,16 +38,25 @@ QStringList allLines(const QString& path) {
     return text.split(QLatin1Char('\n'));
 }
 
-// The system's reason why the folder could not be made.
-QString createFailureReason(const QString& folder) {
+// The system's words for why a year folder could not be made at `target`.
+QString failureReason(const QString& target) {
+    namespace fs = std::filesystem;
     std::error_code ec;
-    const std::filesystem::path p(QFile::encodeName(normalizePath(folder)).toStdString());
-    if (std::filesystem::create_directory(p, ec)) {
-        // The second attempt worked: the first was stopped before it reached the disk.
-        std::filesystem::remove(p, ec);
-        return QStringLiteral("Okänt fel");
-    }
-    return ec ? QString::fromLocal8Bit(ec.message().c_str()) : QStringLiteral("Okänt fel");
+    const fs::path p(QFile::encodeName(normalizePath(target)).toStdString());
+    if (fs::symlink_status(p, ec).type() != fs::file_type::not_found && !ec)
+        return QString::fromLocal8Bit(
+            std::make_error_code(std::errc::file_exists).message().c_str());
+    const QString parent = QFileInfo(normalizePath(target)).absolutePath();
+    if (!QFileInfo(parent).isWritable())
+        return QString::fromLocal8Bit(
+            std::make_error_code(std::errc::permission_denied).message().c_str());
+    return QString::fromLocal8Bit(std::make_error_code(std::errc::io_error).message().c_str());
+}
+
+// A new year is built here and moved into place whole when it is complete,
+// so a crash never leaves half a year under the year's own name.
+QString stagingFolder(const QString& year) {
+    return joinPath(drive::dir, QStringLiteral("skapas_") + year);
 }
 
 int addToCreatedYears(const QString& year) {
@@ -163,26 +172,34 @@ CreateYearOutcome createYear(const QString& typedYear, const PathTable& selected
         if (show) show(yearExistsMessage());
         return out;
     }
-    if (createDirectory(p.yearDir) != 0) {
-        if (show) show(yearNotCreatedMessage(createFailureReason(p.yearDir)));
+    createDirectory(drive::dir);
+    const QString staging = stagingFolder(year);
+    if (deleteTree(staging) != 0 || createDirectory(staging) != 0) {
+        if (show) show(yearNotCreatedMessage(failureReason(staging)));
         return out;
     }
 
-    // From here on single failures do not stop the creation: the year's
-    // first stamps and copies cover whatever was written.
-    createDirectory(drive::dir);
+    // Inside the staging folder single failures do not stop the creation:
+    // the year's first stamps and copies cover whatever was written.
+    const PathTable s = buildPathTable(staging);
+    for (const QString& dir : {s.bokforingDir, s.fskDir, s.fakturorDir, s.foretagetDir,
+                               s.fritextDir, s.kontolistorDir, s.kunderDir, s.leverantorerDir})
+        createDirectory(dir);
+    writeAccountLists(staging);
+    writeInitialFiles(s);
+    if (isYearText(selected.year)) carryOver(selected, s);
+    createMissingVitalFiles(s);
+    renewStamps(s);
+    renewSecondCopies(s);
+
+    if (renamePath(staging, p.yearDir) != 0) {
+        const QString reason = failureReason(p.yearDir);
+        deleteTree(staging);
+        if (show) show(yearNotCreatedMessage(reason));
+        return out;
+    }
     writeText(drive::lastCreatedYear, year + u'\n');
     addToCreatedYears(year);
-    for (const QString& dir : {p.bokforingDir, p.fskDir, p.fakturorDir, p.foretagetDir,
-                               p.fritextDir, p.kontolistorDir, p.kunderDir, p.leverantorerDir})
-        createDirectory(dir);
-    writeAccountLists(year);
-    writeInitialFiles(p);
-    if (isYearText(selected.year)) carryOver(selected, p);
-
-    createMissingVitalFiles(p);
-    renewStamps(p);
-    renewSecondCopies(p);
 
     if (show) show(yearCreatedMessage());
     if (firstStartProgress == 1) firstStartProgress = 2;

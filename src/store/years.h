@@ -33,7 +33,9 @@ struct CreateYearOutcome {
 // of the selected year (carry-over source when a year is selected).
 // selectedLocked: the selected year is locked (nothing happens). On creation
 // firstStartProgress 1 becomes 2. The selected year's own files, stamps and
-// second copies are not touched.
+// second copies are not touched. The year is built, stamped and copied in
+// drive_info/skapas_<year> and moved into place whole, then added to the
+// created years: a crash leaves either no year or the whole year.
 CreateYearOutcome createYear(const QString& typedYear, const PathTable& selected,
                              bool selectedLocked, int& firstStartProgress, const ShowMessage& show);
 

@@ -270,3 +270,35 @@ TEST_F(ActivateTest, SwitchingYearsMovesTheShutDownMark) {
     checkIntegrity(y15, abortKey, checked, c.show());
     EXPECT_EQ(bytesOf(y15.shutdownMark), QByteArray("1\r\n"));
 }
+
+TEST_F(YearsTest, KilledCreationLeavesNoHalfYearAndCanBeRepeated) {
+    const PathTable y14 = makeYear(QStringLiteral("2014"));
+    putBytes(y14.customerList, "Kund\r\n");
+    putBytes(y14.customer(QStringLiteral("Kund")), "Kund\r\n");
+    for (int k = 0;; k += 7) {
+        ASSERT_EQ(deleteTree(QStringLiteral("2015")), 0);
+        putBytes(drive::createdYears, "2014\r\n");
+        stopAfter(k);
+        const bool completed = create(QStringLiteral("2015"), y14).created;
+        setWriteHook({});
+        if (!completed) {
+            // Either nothing under the year's name, or the whole year.
+            r.shown.clear();
+            const bool existed = QFileInfo::exists(QStringLiteral("2015"));
+            EXPECT_EQ(create(QStringLiteral("2015"), y14).created, !existed) << "kill at " << k;
+            if (existed) {
+                EXPECT_EQ(r.shown.front(), yearExistsMessage());
+            }
+        }
+        const PathTable y15 = buildPathTable(QStringLiteral("2015"));
+        int abortKey = 0;
+        bool checked = true;
+        MessageRecorder c;
+        EXPECT_EQ(checkIntegrity(y15, abortKey, checked, c.show()).sum, 0) << "kill at " << k;
+        EXPECT_EQ(bytesOf(y15.customer(QStringLiteral("Kund"))), QByteArray("Kund\r\n"));
+        EXPECT_EQ(bytesOf(y15.settings), bytesOf(y14.settings));
+        if (completed) break;
+        ASSERT_LT(k, 1000);
+    }
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("drive_info/skapas_2015")));
+}
