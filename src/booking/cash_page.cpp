@@ -73,7 +73,7 @@ void paint(int window, int& state) {
     const auto body = shell::Font::Body;
     if (tk::isVisible(c.number)) shell::drawText(window, 15, 89, u("Verifikation"), l, body);
     shell::drawText(window, 255, 89, u("Datum"), l, body);
-    shell::drawText(window, 15, 131, u("Balans (ska vara 0.00)"), l, body);
+    shell::drawText(window, 15, 131, u("Balans"), l, body);
     shell::drawText(window, 15, 161, u("Summa"), l, body);
     shell::drawText(window, 20, 203, u("Konton"), l, body);
     shell::drawText(window, 250, 203, u("Tillgång"), l, body);
@@ -175,8 +175,9 @@ void recalculate() {
     tk::setText(c.difference, mv::differenceText(shownTotal(), *balances));
     const bool moved = *balances != opened.balances;
     moved ? tk::showControl(c.number) : tk::hideControl(c.number);
+    // Balanced typed amounts (or renamed accounts) may be saved at once.
     const bool balanced = (shownTotal() - mv::balanceSum(*balances)).isZero();
-    if (!balanced) tk::disableControl(c.saveButton);
+    balanced && !shell::state().isLocked() ? tk::enableControl(c.saveButton) : tk::disableControl(c.saveButton);
     setMoveButtons(!balanced);
     shell::requestRepaint();
 }

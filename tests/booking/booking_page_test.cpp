@@ -266,6 +266,19 @@ TEST_F(BookingPageTest, TransferFromTheTopBar) {
     tk::setFocus(k.balances[0]);
     uitest::pressKey(QStringLiteral("Enter"));
     EXPECT_EQ(tk::text(k.difference), QStringLiteral("0.50"));
+    EXPECT_FALSE(tk::isEnabled(k.saveButton));
+
+    // Renaming an account alone is saved without a verification.
+    tk::setText(k.balances[0], QStringLiteral("700.50"));
+    tk::setText(k.names[5], QStringLiteral("Sparkonto"));
+    tk::setFocus(k.names[5]);
+    uitest::clearBoxes();
+    uitest::pressKey(QStringLiteral("Enter"));
+    ASSERT_TRUE(tk::isEnabled(k.saveButton));
+    ASSERT_TRUE(uitest::pressCommand(1031));
+    EXPECT_TRUE(uitest::boxes().empty());
+    EXPECT_EQ(bytesOf(paths.moneyAccountName(6)), QByteArray("Sparkonto\r\n"));
+    EXPECT_EQ(bytesOf(paths.verCounter), QByteArray("1"));
 }
 
 TEST_F(BookingPageTest, LockedYearBooksNothing) {
