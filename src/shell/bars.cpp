@@ -146,6 +146,7 @@ void resetPageArea(int mode) {
     setTopBarEnabled(state().cashStepWaiting == 0);
     mv::deleteFile(mv::drive::invoiceHtml); // missing is no error here
     state().pageStates.fill(pageHidden);
+    clearProgressBar();
 }
 
 void openPage(PageId id, int ownButton) {

@@ -57,9 +57,12 @@ void keyDown(int key) {
         state().abortKey = abortEscape;
 }
 
+// Every click handler sees every click on the page area (links are not
+// exclusive, and the help mark of "any page" has no page condition); each
+// handler tests the page states it needs.
 void leftButtonDown(int x, int y) {
     for (const PageDefinition& page : pages())
-        if (page.click && state().pageState(page.id) > 0 && page.click(x, y)) return;
+        if (page.click) page.click(x, y);
 }
 
 void fieldEdited(int) {

@@ -26,8 +26,9 @@
 //   - passes typing in any field (live recalculation) to edited() of every
 //     page whose state is above 0;
 //   - calls loadForms() once at start-up after all controls exist;
-//   - passes left clicks on the page area to click(x, y) of every page whose
-//     state is above 0 (links and help marks); return true when it was yours.
+//   - passes every left click on the page area (not on a control) to
+//     click(x, y) of every page that has one, shown or not: links and help
+//     marks test the page states they need (the return value is not used).
 // Every member may be left empty. A page opens itself in its command handler
 // with openPage() and then shows and fills its controls.
 #include "shell/program_state.h"

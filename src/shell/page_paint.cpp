@@ -92,6 +92,21 @@ void drawFooterShading(int window) {
     tintBand(window, 0, width, 588, 14, {185, 185, 185}, {255, 255, 255});
 }
 
+namespace {
+// The bar stays in the footer until the page area is reset, so a repaint
+// during the long operation keeps showing it.
+bool progressShown = false;
+
+void drawProgressLines(int window) {
+    for (int i = 0; i < 14; ++i) {
+        const int left = 6 + i % 3;
+        const int right = 700 + 84 + i % 3;
+        tk::drawLine(window, left, 588 + i, right, 588 + i,
+                     blend({200, 170, 170}, {200, 0, 0}, i, 13));
+    }
+}
+} // namespace
+
 void beginPage(int window) {
     tk::setPaintTarget(window, QStringLiteral("MEMORY"));
     tk::selectMemoryBitmap(surface);
@@ -101,6 +116,7 @@ void beginPage(int window) {
 
 void endPage(int window, int& state) {
     drawFooterShading(window);
+    if (progressShown) drawProgressLines(window);
     tk::setPaintTarget(window, QStringLiteral("CLIENT"));
     tk::copyBitmapToWindow(window, surface, 0, 0, width, height);
     state = pageDrawn;
@@ -141,18 +157,17 @@ void helpMark(int window, int x, int y) {
     drawText(window, x, y, QStringLiteral("?"), white, Font::HelpMark);
 }
 
+
 void progressBar() {
     const int window = mainWindow();
     if (!window) return;
+    progressShown = true;
     tk::setPaintTarget(window, QStringLiteral("CLIENT"));
-    for (int i = 0; i < 14; ++i) {
-        const int left = 6 + i % 3;
-        const int right = 700 + 84 + i % 3;
-        tk::drawLine(window, left, 588 + i, right, 588 + i,
-                     blend({200, 170, 170}, {200, 0, 0}, i, 13));
-    }
+    drawProgressLines(window);
     tk::updateNow(window);
 }
+
+void clearProgressBar() { progressShown = false; }
 
 void drawText(int window, int x, int y, const QString& text, int colour, Font f, int background) {
     tk::drawText(window, x, y, text, colour, font(f), background);

@@ -10,6 +10,7 @@ void createFonts(int window);
 int backgroundBitmap();
 int surfaceBitmap();
 void forgetSurfacesAndFonts();
+void clearProgressBar(); // the footer shows its shading again on the next paint
 
 // bars.cpp: the top bar, the close button, the print button with its field,
 // "Donera numera" and the tools menu.

@@ -89,7 +89,13 @@ void paint(int window, int& pageState) {
     drawLinks(window, 20, importantLinks, std::size(importantLinks));
 
     lightFrame(window, 220, 150, 573, 390, QStringLiteral("Aktiverat år är"));
-    drawText(window, 300, 220, s.selectedYear, rgb(250, 0, 0), Font::Big);
+    if (s.yearNumber() < 2000) {
+        // The first-start box below covers the large figures: the year goes
+        // in the strip above the box instead.
+        drawText(window, 230, 176, s.selectedYear, rgb(250, 0, 0), Font::Heading);
+    } else {
+        drawText(window, 300, 220, s.selectedYear, rgb(250, 0, 0), Font::Big);
+    }
     if (s.isLocked())
         drawText(window, 320, 310, QStringLiteral("ÅRET ÄR LÅST"), rgb(250, 0, 0), Font::Heading);
 
