@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 #include <map>
@@ -89,6 +90,8 @@ int defaultBoxResult(const QString& buttonKeyword) {
 
 void setMessageBoxHook(MessageBoxHook hook) { boxHook() = std::move(hook); }
 
+MessageBoxHook messageBoxHook() { return boxHook(); }
+
 QString boxLine(const BoxRecord& box, int code) {
     QString text = box.text;
     text.replace(u'\n', QStringLiteral("\\n"));
@@ -114,32 +117,42 @@ QMessageBox::Icon iconFor(const QString& keyword) {
     return QMessageBox::NoIcon;
 }
 
-int showBox(int owner, const QString& title, const QString& text, const QString& icon, const BoxButtons& b) {
+// The owner of a box: the owner's window when it is shown, else the active
+// window. A window on its way out is no owner.
+QWidget* boxOwner(int owner) {
     QWidget* parent = widgetOf(owner);
     if (parent) parent = parent->window();
-    if (!parent) parent = QApplication::activeWindow();
-    QMessageBox box(parent);
-    box.setWindowTitle(title);
-    box.setText(text);
-    box.setIcon(iconFor(icon));
-    box.setTextFormat(Qt::PlainText);
+    if (!parent || !parent->isVisible()) parent = QApplication::activeWindow();
+    return parent && parent->isVisible() ? parent : nullptr;
+}
+
+int showBox(int owner, const QString& title, const QString& text, const QString& icon, const BoxButtons& b) {
+    // On the heap and watched: the owner may go away while the box is open.
+    QPointer<QMessageBox> box = new QMessageBox(boxOwner(owner));
+    box->setAttribute(Qt::WA_DeleteOnClose, false);
+    box->setWindowTitle(title);
+    box->setText(text);
+    box->setIcon(iconFor(icon));
+    box->setTextFormat(Qt::PlainText);
     std::map<QAbstractButton*, int> codes;
     QPushButton* cancel = nullptr;
     for (int i = 0; i < b.codes.size(); ++i) {
         // One role for all keeps the buttons in the keyword's order.
-        QPushButton* button = box.addButton(b.texts[i], QMessageBox::ActionRole);
+        QPushButton* button = box->addButton(b.texts[i], QMessageBox::ActionRole);
         codes[button] = b.codes[i];
         if (b.codes[i] == kHelp) QObject::disconnect(button, &QAbstractButton::clicked, nullptr, nullptr);
         if (b.codes[i] == BoxCancel) cancel = button;
-        if (i == b.defaultIndex) box.setDefaultButton(button);
+        if (i == b.defaultIndex) box->setDefaultButton(button);
     }
     if (cancel) {
-        box.setEscapeButton(cancel);
+        box->setEscapeButton(cancel);
     } else if (b.codes == QList<int>{BoxOk}) {
-        box.setEscapeButton(box.defaultButton());
+        box->setEscapeButton(box->defaultButton());
     }
-    box.exec();
-    const auto it = codes.find(box.clickedButton());
+    box->exec();
+    if (!box) return closedAnswer(b);
+    const auto it = codes.find(box->clickedButton());
+    delete box.data();
     if (it == codes.end() || it->second == kHelp) return closedAnswer(b);
     return it->second;
 }

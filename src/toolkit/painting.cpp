@@ -187,13 +187,13 @@ int invalidate(int window, const QString& keyword) {
     (void)keyword;
     TkWindow* w = windowWidget(window);
     if (!w) return 1;
-    w->scheduleRepaint();
+    w->invalidatePaint();
     return 0;
 }
 
 void updateNow(int window) {
     TkWindow* w = windowWidget(window);
-    if (w && !w->inPaint()) w->repaint();
+    if (w) w->updateNow();
 }
 
 int pixelOfWindow(int window, int x, int y) {

@@ -9,6 +9,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPointer>
 #include <QPushButton>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -33,7 +34,7 @@ QString& printFile() {
 // before it stops the printing.
 class PrintingWindow : public QWidget {
 public:
-    explicit PrintingWindow(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint) {
+    explicit PrintingWindow(QWidget* owner) : QWidget(owner, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint) {
         setWindowTitle(QStringLiteral("Printing"));
         setWindowModality(Qt::ApplicationModal);
         auto* layout = new QVBoxLayout(this);
@@ -134,22 +135,28 @@ int printView(int handle, int leftMm, int topMm, int rightMm, int bottomMm, cons
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printFile());
     } else if (askPrinter) {
-        QPrintDialog dialog(&printer, view->window());
-        dialog.setWindowTitle(name);
-        if (dialog.exec() != QDialog::Accepted) return 1;
+        QPointer<QPrintDialog> dialog = new QPrintDialog(&printer, nullptr);
+        dialog->setWindowTitle(name);
+        const int answer = dialog->exec();
+        if (!dialog) return 1;
+        delete dialog.data();
+        if (answer != QDialog::Accepted) return 1;
     } else if (QPrinterInfo::defaultPrinter().isNull()) {
         return 3;
     }
     printer.setPageMargins(QMarginsF(leftMm, topMm, rightMm, bottomMm), QPageLayout::Millimeter);
 
-    auto window = std::make_unique<PrintingWindow>(view->window());
+    // A window of its own, not a child of the view's window, which could go
+    // away while pages are printed.
+    auto window = std::make_unique<PrintingWindow>(nullptr);
     window->show();
     activeStopButton() = window->stopHandle();
+    QPointer<QTextEdit> guard(view);
     view->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const int result = printPages(*doc, printer, window.get());
     QApplication::restoreOverrideCursor();
-    view->setEnabled(true);
+    if (guard) guard->setEnabled(true);
     activeStopButton() = 0;
     return result;
 }

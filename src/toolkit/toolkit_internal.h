@@ -22,8 +22,15 @@ public:
     QImage& surface() { return surface_; }
     WindowProcedure& procedure() { return procedure_; }
     bool inPaint() const { return inPaint_; }
-    // Repaints later unless the paint callback is running.
+    // Shows what was drawn on the client picture (no paint callback), later.
     void scheduleRepaint();
+    // Marks the window for a paint with the callback (ignored inside it).
+    void invalidatePaint();
+    // Runs the paint callback now and shows the result, also while the
+    // platform has not exposed the window yet.
+    void paintNow();
+    // A pending invalidation is painted now; else what was drawn is shown.
+    void updateNow();
     // Allows the next close to go through (destroyWindow).
     void allowClose() { closing_ = true; }
     void resizeSurface(int width, int height);
@@ -39,6 +46,9 @@ private:
     QImage surface_;
     WindowProcedure procedure_;
     bool inPaint_ = false;
+    bool fresh_ = false;    // the picture was just painted by paintNow()
+    bool dirty_ = false;    // invalidated: the next paint runs the callback
+    bool showOnly_ = false; // only drawing to show: no callback
     bool closing_ = false;
 };
 

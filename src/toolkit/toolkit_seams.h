@@ -26,6 +26,8 @@ struct BoxRecord {
 // hook (the default) shows real boxes.
 using MessageBoxHook = std::function<int(const BoxRecord& box)>;
 void setMessageBoxHook(MessageBoxHook hook);
+// The hook in place (to put it back after a test that replaced it).
+MessageBoxHook messageBoxHook();
 // The line a scripted run prints for a box answered with `code`:
 // "BOX <title> | <text, line breaks as \n> | <icon> | <buttons> -> <code>".
 QString boxLine(const BoxRecord& box, int code);

@@ -108,8 +108,10 @@ void postCommand(int window, int command);
 //
 // Every window keeps its client picture; drawing with the paint target
 // "CLIENT" or "WINDOW" (the same here: frames belong to the window manager)
-// draws into that picture and schedules a repaint; "MEMORY" draws into the
-// current memory bitmap. Page drawing: setPaintTarget(w, "MEMORY"),
+// draws into that picture, which is shown without calling the paint
+// callback; "MEMORY" draws into the current memory bitmap. The paint
+// callback runs after invalidate() and whenever the platform needs the
+// picture (the window is exposed, or rendered by saveWindowPicture). Page drawing: setPaintTarget(w, "MEMORY"),
 // selectMemoryBitmap(backBuffer), copyBitmapToWindow(w, background, 0, 0, 800, 610),
 // draw, setPaintTarget(w, "CLIENT"), copyBitmapToWindow(w, backBuffer, 0, 0, 800, 610).
 
@@ -141,7 +143,9 @@ void drawGradient(int window, int left, int top, int right, int bottom, int star
 // Marks the whole window for repainting ("ERASED" or "UNERASED": the same
 // here). Result 0, 1 on an unknown window.
 int invalidate(int window, const QString& keyword);
-// Repaints the window now (the progress bar of long operations).
+// Brings the window up to date now: a pending invalidate() is painted at once
+// (the paint callback runs); otherwise what was drawn on the window is shown
+// as it is (the progress bar of long operations).
 void updateNow(int window);
 // The colour of a pixel of the window's client picture (after the last paint),
 // or of a memory bitmap; -1 outside. For tests and checks.

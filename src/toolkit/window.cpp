@@ -156,11 +156,47 @@ void TkWindow::resizeSurface(int width, int height) {
 }
 
 void TkWindow::scheduleRepaint() {
-    if (!inPaint_) update();
+    if (inPaint_) return;
+    showOnly_ = true;
+    update();
 }
 
+void TkWindow::invalidatePaint() {
+    if (inPaint_) return;
+    dirty_ = true;
+    fresh_ = false;
+    update();
+}
+
+void TkWindow::paintNow() {
+    if (inPaint_) return;
+    if (procedure_.onPaint) {
+        inPaint_ = true;
+        procedure_.onPaint();
+        inPaint_ = false;
+    }
+    dirty_ = false;
+    fresh_ = true;
+    repaint();
+}
+
+void TkWindow::updateNow() {
+    if (inPaint_) return;
+    if (dirty_) {
+        paintNow();
+        return;
+    }
+    showOnly_ = true;
+    repaint();
+}
+
+// The paint callback runs when the window was invalidated or the platform
+// asks for the picture (exposed, rendered); drawing that only has to be
+// shown is shown as it is.
 void TkWindow::paintEvent(QPaintEvent*) {
-    if (procedure_.onPaint && !inPaint_) {
+    const bool runCallback = !fresh_ && (dirty_ || !showOnly_);
+    dirty_ = showOnly_ = fresh_ = false;
+    if (runCallback && procedure_.onPaint && !inPaint_) {
         inPaint_ = true;
         procedure_.onPaint();
         inPaint_ = false;

@@ -13,27 +13,42 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+namespace {
+
+// The watchdog's clock: how long a modal window has been open. It starts
+// again with every test, so boxes of earlier tests do not add up.
+QElapsedTimer& modalSince() {
+    static QElapsedTimer t;
+    return t;
+}
+
+class WatchdogReset : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { modalSince().invalidate(); }
+};
+
+} // namespace
+
 int main(int argc, char** argv) {
     const bool offscreen = !qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
     tk::Application app(argc, argv, offscreen);
     mv::setFixedNow(QDateTime(QDate(2014, 3, 7), QTime(9, 5, 12)));
     uitest::installBoxHook();
 
-    QElapsedTimer modalSince;
     QTimer watchdog;
-    QObject::connect(&watchdog, &QTimer::timeout, [&modalSince] {
+    QObject::connect(&watchdog, &QTimer::timeout, [] {
         if (!tk::modalWindowOpen()) {
-            modalSince.invalidate();
+            modalSince().invalidate();
             return;
         }
-        if (!modalSince.isValid()) modalSince.start();
-        if (modalSince.elapsed() >= 3000) {
+        if (!modalSince().isValid()) modalSince().start();
+        if (modalSince().elapsed() >= 3000) {
             tk::closeModalWindows();
-            modalSince.invalidate();
+            modalSince().invalidate();
         }
     });
     watchdog.start(100);
 
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new WatchdogReset);
     return RUN_ALL_TESTS();
 }

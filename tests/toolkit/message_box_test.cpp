@@ -11,7 +11,15 @@ namespace {
 
 class MessageBoxTest : public ::testing::Test {
 protected:
-    void TearDown() override { tk::setMessageBoxHook({}); }
+    // The test main may answer boxes through its own hook: put it back after.
+    void SetUp() override { saved = tk::messageBoxHook(); }
+    void TearDown() override { tk::setMessageBoxHook(saved); }
+    // Real boxes: no hook.
+    void realBoxes() { tk::setMessageBoxHook({}); }
+    // Timers that act on real boxes end with the test.
+    QObject scope;
+
+    tk::MessageBoxHook saved;
 
     // Shows a box through the hook, which answers `answer`; the record is kept.
     int ask(const QString& buttons, int answer, const QString& icon = QStringLiteral("EXCLAMATION")) {
@@ -113,26 +121,28 @@ TEST_F(MessageBoxTest, BoxLineForScriptedRuns) {
 
 // Real boxes: answered by pressing a key, or closed as the close box would.
 TEST_F(MessageBoxTest, EnterOnARealBoxPressesTheDefaultButton) {
-    QTimer::singleShot(50, [] { tk::pressKey(QStringLiteral("Enter")); });
+    realBoxes();
+    QTimer::singleShot(50, &scope, [] { tk::pressKey(QStringLiteral("Enter")); });
     EXPECT_EQ(tk::messageBox(0, QStringLiteral("FRÅGA"), QStringLiteral("Spara?"), QStringLiteral("QUESTION"),
                              QStringLiteral("yes_NO")),
               1);
-    QTimer::singleShot(50, [] { tk::pressKey(QStringLiteral("Enter")); });
+    QTimer::singleShot(50, &scope, [] { tk::pressKey(QStringLiteral("Enter")); });
     EXPECT_EQ(tk::messageBox(0, QStringLiteral("FRÅGA"), QStringLiteral("Spara?"), QStringLiteral("QUESTION"),
                              QStringLiteral("YES_no")),
               4);
 }
 
 TEST_F(MessageBoxTest, AClosedBoxWithCancelGivesSixAndAnOkBoxFive) {
-    QTimer::singleShot(50, [] { EXPECT_EQ(tk::closeModalWindows(), 1); });
+    realBoxes();
+    QTimer::singleShot(50, &scope, [] { tk::closeModalWindows(); });
     EXPECT_EQ(tk::messageBox(0, QStringLiteral("VARNING"), QStringLiteral("Fortsätt?"), QStringLiteral("EXCLAMATION"),
                              QStringLiteral("OK_cancel")),
               6);
-    QTimer::singleShot(50, [] { tk::closeModalWindows(); });
+    QTimer::singleShot(50, &scope, [] { tk::closeModalWindows(); });
     EXPECT_EQ(tk::messageBox(0, QStringLiteral("MEDDELANDE"), QStringLiteral("Klart"), QStringLiteral("INFORMATION"),
                              QStringLiteral("OK")),
               5);
-    QTimer::singleShot(50, [] { tk::closeModalWindows(); });
+    QTimer::singleShot(50, &scope, [] { tk::closeModalWindows(); });
     EXPECT_EQ(tk::messageBox(0, QStringLiteral("VARNING"), QStringLiteral("Avbryt?"), QString(),
                              QStringLiteral("YES_no_cancel")),
               6);
