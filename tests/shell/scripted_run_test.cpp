@@ -87,6 +87,34 @@ TEST_F(ScriptedRunTest, WithoutTheCloseButtonTheRunEndsAsIfKilled) {
     EXPECT_EQ(shot.read(8), QByteArray("\x89PNG\r\n\x1a\n", 8));
 }
 
+TEST_F(ScriptedRunTest, QueuedAnswerGoesToTheNextBox) {
+    // Without an answer the box takes its default (OK, 5); with one queued
+    // the next box gets it, and an answer the box cannot give falls back to
+    // the default.
+    const Run r = run({QStringLiteral("--command"), QStringLiteral("1501"), QStringLiteral("--answer"),
+                       QStringLiteral("4"), QStringLiteral("--command"), QStringLiteral("1501"),
+                       QStringLiteral("--answer"), QStringLiteral("x"), QStringLiteral("--command"),
+                       QStringLiteral("9999")});
+    const QString okBox =
+        QStringLiteral("BOX PROGRAMUTVECKLING | Funktionen är ej klar ännu! | EXCLAMATION | OK -> 5\n");
+    EXPECT_EQ(r.out.count(okBox), 2) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("STEP-FAILED --answer x\n"))) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral(
+        "BOX PROGRAMMERING | ########### EJ KLAR ÄNNU! ###########  |  | OK -> 5\n")))
+        << r.out.toStdString();
+}
+
+TEST_F(ScriptedRunTest, CancelledExitQuestionKeepsTheProgramOpen) {
+    const Run r = run({QStringLiteral("--answer"), QStringLiteral("6"), QStringLiteral("--command"),
+                       QStringLiteral("1090"), QStringLiteral("--command"), QStringLiteral("1501")});
+    EXPECT_EQ(r.exitCode, 0);
+    const QStringList boxes = r.out.split(u'\n').filter(QStringLiteral("BOX "));
+    ASSERT_EQ(boxes.size(), 2) << r.out.toStdString();
+    EXPECT_TRUE(boxes[0].endsWith(QStringLiteral(" -> 6"))) << r.out.toStdString();
+    // Still running: the next step's box was shown.
+    EXPECT_TRUE(boxes[1].startsWith(QStringLiteral("BOX PROGRAMUTVECKLING"))) << r.out.toStdString();
+}
+
 TEST_F(ScriptedRunTest, ToolsPageFromTheCommandLineBoxesStepOne) {
     const QString png = dir_.path() + QStringLiteral("/tools.png");
     const Run r = run({QStringLiteral("--command"), QStringLiteral("1015"), QStringLiteral("--screenshot"), png});
