@@ -6,9 +6,11 @@
 
 namespace mv {
 
+using namespace reporting;
+
 namespace {
 
-QString underscores(int count) { return repeated(QLatin1Char('_'), count); }
+QString underscores(int count) { return repeatedChar(QLatin1Char('_'), count); }
 
 // A field line of a block: the 19-character label, "=", one blank, the value.
 QString field(const char* label, const QString& value) {
@@ -23,9 +25,9 @@ QString numberText(long long number) { return integerToText(number); }
 void carriedPair(ReportFile& book, const QString& fromLabel, const QString& toLabel,
                  int fromWidth, int toWidth, Amount amount) {
     const QString value = amount.toText();
-    book.line(QStringLiteral("Boka från fg.år ") + rightAligned(fromLabel, value, fromWidth) +
-              rightAligned(QStringLiteral(" ="), value, 15));
-    book.line(QStringLiteral("Boka mot  ig.år ") + rightAligned(toLabel, value, toWidth));
+    book.line(QStringLiteral("Boka från fg.år ") + alignedPiece(fromLabel, value, fromWidth) +
+              alignedPiece(QStringLiteral(" ="), value, 15));
+    book.line(QStringLiteral("Boka mot  ig.år ") + alignedPiece(toLabel, value, toWidth));
 }
 
 } // namespace
@@ -88,7 +90,7 @@ int appendOpeningBalanceEntry(const PathTable& paths, const OpeningBalanceEntry&
     book.line(field(kBlankLabel, QString()));
     book.line(QString::fromUtf8(kBlankLabel) + QStringLiteral("="));
     book.line(QStringLiteral("Konton                           Belopp        Balans"));
-    book.line(dividingLine());
+    book.line(blockDivider());
 
     const auto pair = [&book](const char* name, Amount amount) {
         const QString value = amount.toText();
@@ -106,7 +108,7 @@ int appendOpeningBalanceEntry(const PathTable& paths, const OpeningBalanceEntry&
     pair("Företag. eget kap.", e.equity);
     book.line(QStringLiteral("MOMSSKILLNAD"));
     pair("Momsskillnad", e.vatDifference);
-    book.line(dividingLine());
+    book.line(blockDivider());
     book.emptyLines(1);
     return book.result();
 }
@@ -122,15 +124,15 @@ int appendYearCompletedEntry(const PathTable& closedYear, long long number, cons
     book.line(field("Åtgärd             ", QStringLiteral("Bokslutsunderlag skapat")));
     book.line(field(kBlankLabel, QStringLiteral("Året låst för vidare transaktioner.")));
     book.line(field(kBlankLabel, QStringLiteral("-")));
-    book.line(dividingLine());
+    book.line(blockDivider());
     book.line(QStringLiteral("Bokslutsunderlag           Inga transaktioner har utförts"));
     book.emptyLines(1);
-    book.line(dividingLine());
+    book.line(blockDivider());
     book.emptyLines(2);
     if (!book.ok()) return book.result();
 
     ReportFile cash(closedYear.cashBook);
-    cash.line(rightAligned(QString(), numberText(number), 7) + QLatin1Char(' ') + date +
+    cash.line(alignedPiece(QString(), numberText(number), 7) + QLatin1Char(' ') + date +
               QStringLiteral("  Slutförande och Bokslutsunderlag skapat. Året låst!"));
     return cash.result();
 }
@@ -147,7 +149,7 @@ int appendCarriedBalancesEntry(const PathTable& nextYear, const CarriedBalancesE
     book.line(field("Förkortningar      ", QStringLiteral("fg= Föregående    ig= Ingående")));
     book.line(QString::fromUtf8(kBlankLabel) + QStringLiteral("="));
     book.line(QStringLiteral("Konton                           Belopp        Balans"));
-    book.line(dividingLine());
+    book.line(blockDivider());
 
     const struct {
         const char* item;
@@ -167,16 +169,16 @@ int appendCarriedBalancesEntry(const PathTable& nextYear, const CarriedBalancesE
         if (name.size() <= 1) continue;
         carriedPair(book, name, name, 25, 39, e.moneyAccountBalances[i]);
     }
-    book.line(dividingLine());
+    book.line(blockDivider());
     book.emptyLines(2);
     if (!book.ok()) return book.result();
 
     ReportFile cash(nextYear.cashBook);
-    cash.line(rightAligned(QString(), numberText(e.number), 7) +
-              rightAligned(QString(), e.date, 12) +
-              rightAligned(QStringLiteral(" ÖVERFÖRT FRÅN FÖREG.ÅR till kassan"),
+    cash.line(alignedPiece(QString(), numberText(e.number), 7) +
+              alignedPiece(QString(), e.date, 12) +
+              alignedPiece(QStringLiteral(" ÖVERFÖRT FRÅN FÖREG.ÅR till kassan"),
                            e.carriedCash.toText(), 61) +
-              rightAligned(QStringLiteral(" ="), e.newCashTotal.toText(), 14));
+              alignedPiece(QStringLiteral(" ="), e.newCashTotal.toText(), 14));
     return cash.result();
 }
 

@@ -7,6 +7,8 @@
 
 namespace mv {
 
+using namespace reporting;
+
 namespace {
 
 struct Row {
@@ -101,7 +103,7 @@ constexpr int kAmountWidth = 70;
 
 void sumLines(ReportFile& out, Amount sum) {
     const QString indent(50, QLatin1Char(' '));
-    out.line(indent + repeated(QLatin1Char('-'), 20));
+    out.line(indent + repeatedChar(QLatin1Char('-'), 20));
     out.amountLine(indent + QStringLiteral("SUMMA"), sum.toText(), kAmountWidth);
     out.emptyLines(2);
 }
@@ -173,7 +175,7 @@ int composeLedger(const PathTable& paths) {
     if (!out.create()) return out.result();
     out.put(QStringLiteral("HUVUDBOK  "), SepNone);
     out.put(paths.year, SepNewline);
-    out.line(repeated(QLatin1Char('_'), 86));
+    out.line(repeatedChar(QLatin1Char('_'), 86));
     out.line(text("Huvudboken sammanställer alla transaktioner under året till läsbara listor."));
     out.line(text("Här visas också BFN's BAS-kontonummer tillsammans med  Skatteverkets NE-nr."));
     out.emptyLines(5);

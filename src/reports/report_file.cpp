@@ -22,17 +22,21 @@ void ReportFile::emptyLines(int count) {
 }
 
 void ReportFile::amountLine(const QString& label, const QString& value, int width) {
-    line(rightAligned(label, value, width));
+    line(reporting::alignedPiece(label, value, width));
 }
 
-QString repeated(QChar c, int count) { return QString(count, c); }
+namespace reporting {
 
-QString dividingLine() { return repeated(QLatin1Char('-'), 60); }
+QString repeatedChar(QChar c, int count) { return QString(count, c); }
 
-QString rightAligned(const QString& label, const QString& value, int width) {
+QString blockDivider() { return repeatedChar(QLatin1Char('-'), 60); }
+
+QString alignedPiece(const QString& label, const QString& value, int width) {
     QString piece;
     padAppend(piece, label, value, width);
     return piece;
 }
+
+} // namespace reporting
 
 } // namespace mv

@@ -47,12 +47,18 @@ private:
     int result_ = 0;
 };
 
+// Layout helpers of the report writers (their own namespace: the booking
+// writers have helpers of the same kind).
+namespace reporting {
+
 // A run of c repeated count times ("-" * 60, "_" * 86).
-QString repeated(QChar c, int count);
+QString repeatedChar(QChar c, int count);
 // The dividing line of a verification block: 60 hyphens.
-QString dividingLine();
+QString blockDivider();
 // label + blanks + value so that the whole piece is width - 1 characters
 // (padAppend on an empty line); never cuts.
-QString rightAligned(const QString& label, const QString& value, int width);
+QString alignedPiece(const QString& label, const QString& value, int width);
+
+} // namespace reporting
 
 } // namespace mv

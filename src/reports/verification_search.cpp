@@ -4,6 +4,8 @@
 
 namespace mv {
 
+using namespace reporting;
+
 namespace {
 
 // Index of the first line at or after `from` that equals `line` exactly, or -1.
@@ -27,7 +29,7 @@ std::optional<TextRange> findVerificationBlock(const QString& text, const QStrin
     const qsizetype start =
         findWholeLine(text, QStringLiteral("Verifikat          = ") + wanted, 0);
     if (start < 0) return std::nullopt;
-    const QString divider = dividingLine();
+    const QString divider = blockDivider();
     const qsizetype first = text.indexOf(divider, start);
     if (first < 0) return std::nullopt;
     const qsizetype second = text.indexOf(divider, first + divider.size());
