@@ -44,26 +44,77 @@ MoneyAccounts pendingView(const MoneyAccounts& stored, Amount cashChange, int ac
     return v;
 }
 
-CommitOutcome commitTransfer(const PathTable& paths, const TransferForm& form) {
-    CommitOutcome out;
-    TransferLines lines;
+namespace {
+
+// The typed form as amounts; the refusal when a name or an amount cannot be taken.
+Message readForm(const TransferForm& form, TransferLines& lines) {
     lines.names = form.names;
     for (int i = 0; i < 6; ++i) {
         for (QChar c : form.names[size_t(i)])
-            if (c.unicode() < 0x20 || !isCp1252(QString(c))) {
-                out.message = msg::badCharacter(c);
-                return out;
-            }
+            if (c.unicode() < 0x20 || !isCp1252(QString(c))) return msg::badCharacter(c);
         const std::optional<Amount> a = typedAmount(form.balances[size_t(i)]);
-        if (!a) {
-            out.message = msg::badAmount();
-            return out;
-        }
-        if (form.names[size_t(i)].isEmpty() && !a->isZero()) {
-            out.message = msg::unnamedAccount();
-            return out;
-        }
+        if (!a) return msg::badAmount();
+        if (form.names[size_t(i)].isEmpty() && !a->isZero()) return msg::unnamedAccount();
         lines.after[size_t(i)] = *a;
+    }
+    return Message();
+}
+
+void addNames(const PathTable& paths, const MoneyAccounts& stored, const TransferForm& form, ChangeSet& set) {
+    for (int i = 0; i < 6; ++i) {
+        const QString path = paths.moneyAccountName(i + 1);
+        if (stored.names[size_t(i)] != form.names[size_t(i)] || !set.text(path).endsWith(u'\n'))
+            set.setText(path, form.names[size_t(i)] + QStringLiteral("\n"));
+    }
+}
+
+void addBalances(const PathTable& paths, const TransferLines& lines, ChangeSet& set) {
+    for (int i = 0; i < 6; ++i)
+        if (lines.after[size_t(i)] != lines.before[size_t(i)])
+            set.setText(paths.moneyAccountAmount(i + 1), lines.after[size_t(i)].toText() + QStringLiteral("\n"));
+}
+
+} // namespace
+
+Message addImportedCashChanges(const PathTable& paths, const TransferForm& form, int importNumber,
+                               Amount imported, ChangeSet& set) {
+    TransferLines lines;
+    if (Message m = readForm(form, lines); !m.text.isEmpty()) return m;
+    const MoneyAccounts stored = loadMoneyAccounts(paths);
+    const Amount cash = set.amount(paths.cash);
+    if (!(cash - balanceSum(lines.after)).isZero()) return msg::unbalanced();
+    lines.before = stored.balances;
+    addNames(paths, stored, form, set);
+    addBalances(paths, lines, set);
+    const QString date = todayText();
+    set.appendWithHead(paths.dayBook, dayBookHead(paths.year), blockEnd());
+    set.appendWithHead(paths.cashBook, cashBookHead(), importedCashBookLine(importNumber, date, imported, cash));
+    set.setText(paths.verCounter, QString::number(importNumber));
+    set.setText(paths.dayBookDate, date + QStringLiteral("\n"));
+    return Message();
+}
+
+CommitOutcome commitImportedCash(const PathTable& paths, const TransferForm& form, int importNumber,
+                                 Amount imported) {
+    CommitOutcome out;
+    if (recoverInterruptedBooking(paths) != 0) {
+        out.message = msg::writeFailed(bookingUndoPath(paths));
+        return out;
+    }
+    ChangeSet set;
+    if (Message m = addImportedCashChanges(paths, form, importNumber, imported, set); !m.text.isEmpty()) {
+        out.message = m;
+        return out;
+    }
+    return commitChangeSet(paths, set, importNumber);
+}
+
+CommitOutcome commitTransfer(const PathTable& paths, const TransferForm& form) {
+    CommitOutcome out;
+    TransferLines lines;
+    if (Message m = readForm(form, lines); !m.text.isEmpty()) {
+        out.message = m;
+        return out;
     }
     if (recoverInterruptedBooking(paths) != 0) {
         out.message = msg::writeFailed(bookingUndoPath(paths));
@@ -77,20 +128,13 @@ CommitOutcome commitTransfer(const PathTable& paths, const TransferForm& form) {
     }
 
     ChangeSet set;
-    for (int i = 0; i < 6; ++i) {
-        const QString path = paths.moneyAccountName(i + 1);
-        if (stored.names[size_t(i)] != form.names[size_t(i)] || !set.text(path).endsWith(u'\n'))
-            set.setText(path, form.names[size_t(i)] + QStringLiteral("\n"));
-    }
+    addNames(paths, stored, form, set);
     const bool moved = lines.after != lines.before;
     int number = 0;
     if (moved) {
         number = storedCounter(paths) + 1;
         const QString date = todayText();
-        for (int i = 0; i < 6; ++i)
-            if (lines.after[size_t(i)] != lines.before[size_t(i)])
-                set.setText(paths.moneyAccountAmount(i + 1),
-                            lines.after[size_t(i)].toText() + QStringLiteral("\n"));
+        addBalances(paths, lines, set);
         const QString block = transferBlock(number, date, lines);
         set.appendWithHead(paths.transferVerifications, listHead(ListKind::Cash), block);
         set.appendWithHead(paths.dayBook, dayBookHead(paths.year), block);

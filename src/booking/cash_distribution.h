@@ -44,4 +44,18 @@ struct TransferForm {
 // changed they are saved and no number is used (outcome.number 0).
 CommitOutcome commitTransfer(const PathTable& paths, const TransferForm& form);
 
+// Imported cash (the opening-balance import hands its cash amount over):
+// the typed balances must add up to the cash total the import set. Adds the
+// names and balances, the day book's closing dividing line, the cash-book
+// line "Bokning av importerad kassa" and the import's own number as the
+// counter. Returns the refusal, or an empty message when the changes were
+// added. The import may put these into its own change set, so that import
+// and distribution reach the books together.
+Message addImportedCashChanges(const PathTable& paths, const TransferForm& form, int importNumber,
+                               Amount imported, ChangeSet& set);
+
+// The same as one change of its own.
+CommitOutcome commitImportedCash(const PathTable& paths, const TransferForm& form, int importNumber,
+                                 Amount imported);
+
 } // namespace mv

@@ -7,6 +7,7 @@
 #include "store/text_codec.h"
 #include "store/text_util.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 
 namespace mv {
@@ -84,10 +85,25 @@ bool repairCovers(const PathTable& paths, const QString& path) {
     return false;
 }
 
+QString contentHash(const QString& text) {
+    return QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha1).toHex());
+}
+
 // The undo record: the number, then per file its path, whether it existed,
-// its length in characters and its content.
-QString undoRecord(int number, const std::vector<ChangeSet::Entry>& files) {
-    QString t = QString::number(number) + u'\n';
+// its length in characters and its content. A change that consumes no
+// number cannot be told finished by the counter; its first line also gives
+// the count of witness lines that follow, one per file of the change (the
+// hash of the content it gets, and its path): the change reached the books
+// when every one of them holds that content.
+QString undoRecord(int number, const std::vector<ChangeSet::Entry>& files,
+                   const std::vector<ChangeSet::Entry>& all) {
+    QString t = QString::number(number);
+    if (number == 0) {
+        t += u' ' + QString::number(all.size()) + u'\n';
+        for (const ChangeSet::Entry& e : all) t += contentHash(e.after) + u' ' + e.path + u'\n';
+    } else {
+        t += u'\n';
+    }
     for (const ChangeSet::Entry& e : files)
         t += e.path + u'\n' + (e.existed ? u'1' : u'0') + u'\n' + QString::number(e.before.size()) +
              u'\n' + e.before;
@@ -100,7 +116,12 @@ struct UndoFile {
     QString text;
 };
 
-bool parseUndoRecord(const QString& t, int& number, std::vector<UndoFile>& files) {
+struct Witness {
+    QString hash, path;
+};
+
+bool parseUndoRecord(const QString& t, int& number, std::vector<Witness>& witnesses,
+                     std::vector<UndoFile>& files) {
     qsizetype pos = 0;
     auto line = [&](QString& out) {
         const qsizetype end = t.indexOf(u'\n', pos);
@@ -112,8 +133,17 @@ bool parseUndoRecord(const QString& t, int& number, std::vector<UndoFile>& files
     QString field;
     if (!line(field)) return false;
     bool ok = false;
-    number = field.toInt(&ok);
+    number = field.section(u' ', 0, 0).toInt(&ok);
     if (!ok) return false;
+    if (field.contains(u' ')) {
+        const int count = field.section(u' ', 1).toInt(&ok);
+        if (!ok || count < 0) return false;
+        for (int i = 0; i < count; ++i) {
+            QString w;
+            if (!line(w) || w.indexOf(u' ') < 0) return false;
+            witnesses.push_back({w.left(w.indexOf(u' ')), w.mid(w.indexOf(u' ') + 1)});
+        }
+    }
     while (pos < t.size()) {
         UndoFile f;
         QString existed, length;
@@ -159,7 +189,7 @@ CommitOutcome commitChangeSet(const PathTable& paths, const ChangeSet& set, int 
     for (const ChangeSet::Entry& e : all)
         if (!repairCovers(paths, e.path)) uncovered.push_back(e);
     const QString undoPath = bookingUndoPath(paths);
-    if (!uncovered.empty() && writeText(undoPath, undoRecord(number, uncovered)) != 0) {
+    if (!uncovered.empty() && writeText(undoPath, undoRecord(number, uncovered, all)) != 0) {
         out.message = msg::writeFailed(undoPath);
         return out;
     }
@@ -200,9 +230,12 @@ int recoverInterruptedBooking(const PathTable& paths) {
     const QString record = storedText(undoPath, &there);
     if (!there) return 0;
     int number = 0;
+    std::vector<Witness> witnesses;
     std::vector<UndoFile> files;
-    if (!parseUndoRecord(record, number, files)) return deleteFile(undoPath) == 0 ? 0 : 1;
-    const bool finished = !changeInProgress(paths) && storedCounter(paths) >= number;
+    if (!parseUndoRecord(record, number, witnesses, files)) return deleteFile(undoPath) == 0 ? 0 : 1;
+    bool finished = !changeInProgress(paths) && storedCounter(paths) >= number;
+    for (const Witness& w : witnesses)
+        if (finished && contentHash(storedText(w.path)) != w.hash) finished = false;
     if (!finished) {
         for (const UndoFile& f : files)
             if (restoreFile(f.path, f.existed, f.text) != 0) return 1;

@@ -2,6 +2,8 @@
 
 #include "store/text_util.h"
 
+#include <optional>
+
 namespace mv {
 
 namespace {
@@ -102,15 +104,19 @@ QString blockHead(const Booking& b, int number, bool dayBook) {
     return t;
 }
 
-QString transferBlock(int number, const QString& date, const TransferLines& t) {
+namespace {
+QString cashBlock(int number, const QString& date, const std::optional<Amount>& imported,
+                  const TransferLines& t) {
     QString s;
     s += u("Verifikat          = ") + QString::number(number) + u("\n");
     s += u("Datum              = ") + date + u("\n");
     s += u("                   = \n");
-    s += u("Transaktion        = Överföring mellan konton\n");
+    s += imported ? u("Transaktion        = Bokning av importerad kassa\n")
+                  : u("Transaktion        = Överföring mellan konton\n");
     s += u("                   = \n");
     s += u("Konton                           Belopp        Balans\n");
     s += blockDivider();
+    if (imported) s += aligned(u("Boka från importerad kassa"), imported->toText(), 40) + u("\n");
     for (size_t i = 0; i < 6; ++i) {
         const Amount change = t.after[i] - t.before[i];
         if (change.isZero()) continue;
@@ -121,6 +127,21 @@ QString transferBlock(int number, const QString& date, const TransferLines& t) {
     }
     s += blockEnd();
     return s;
+}
+} // namespace
+
+QString transferBlock(int number, const QString& date, const TransferLines& t) {
+    return cashBlock(number, date, std::nullopt, t);
+}
+
+QString importedCashBlock(int number, const QString& date, Amount imported, const TransferLines& t) {
+    return cashBlock(number, date, imported, t);
+}
+
+QString importedCashBookLine(int number, const QString& date, Amount imported, Amount cashTotal) {
+    return aligned(QString(), QString::number(number), 7) + u(" ") + date +
+           aligned(u(" Bokning av importerad kassa                  +"), imported.toText(), 60) + u(" =") +
+           aligned(QString(), cashTotal.toText(), 12) + u("\n");
 }
 
 QString transferCashBookLine(int number, const QString& date, Amount cashTotal) {

@@ -51,6 +51,12 @@ struct TransferLines {
 
 // The cash block of a transfer ("Överföring mellan konton"), end included.
 QString transferBlock(int number, const QString& date, const TransferLines& t);
+// The cash block of an imported cash amount spread over the accounts
+// ("Bokning av importerad kassa", with its "Boka från importerad kassa"
+// line), end included.
+QString importedCashBlock(int number, const QString& date, Amount imported, const TransferLines& t);
+// The cash-book line of imported cash, line end included.
+QString importedCashBookLine(int number, const QString& date, Amount imported, Amount cashTotal);
 // The cash-book line of a transfer, line end included.
 QString transferCashBookLine(int number, const QString& date, Amount cashTotal);
 

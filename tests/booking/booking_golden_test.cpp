@@ -147,3 +147,48 @@ TEST_F(BookingTest, OneCharacterAccountNameSurvives) {
     EXPECT_EQ(bytesOf(paths.moneyAccountName(1)), crlf("K\n"));
     EXPECT_EQ(mv::loadMoneyAccounts(paths).names[0], QStringLiteral("K"));
 }
+
+TEST_F(BookingTest, ImportedCashSpreadOverTheAccounts) {
+    // The import has set the cash total; its number is 3.
+    ASSERT_EQ(mv::writeText(paths.cash, QStringLiteral("25000.00\n")), 0);
+    ASSERT_EQ(mv::writeText(paths.verCounter, QStringLiteral("2")), 0);
+    ASSERT_TRUE(mv::finishChange(paths).ok());
+    mv::TransferForm t;
+    for (int i = 0; i < 6; ++i) {
+        t.names[size_t(i)] = mv::defaultMoneyAccountNames()[i];
+        t.balances[size_t(i)] = QStringLiteral("0");
+    }
+    t.balances[0] = QStringLiteral("20000");
+    t.balances[1] = QStringLiteral("4000");
+    const auto before = snapshot();
+    EXPECT_EQ(mv::commitImportedCash(paths, t, 3, mv::Amount::fromKronor(25000)).message, mv::msg::unbalanced());
+    EXPECT_EQ(snapshot(), before);
+
+    t.balances[1] = QStringLiteral("5000");
+    const mv::CommitOutcome c = mv::commitImportedCash(paths, t, 3, mv::Amount::fromKronor(25000));
+    ASSERT_TRUE(c.ok) << c.message.text.toStdString();
+    EXPECT_EQ(bytesOf(paths.verCounter), QByteArray("3"));
+    EXPECT_EQ(bytesOf(paths.moneyAccountAmount(1)), crlf("20000.00\n"));
+    EXPECT_EQ(bytesOf(paths.moneyAccountAmount(2)), crlf("5000.00\n"));
+    EXPECT_TRUE(mv::storedText(paths.cashBook)
+                    .endsWith(QStringLiteral("\n     3 2014-03-07 Bokning av importerad kassa") + QString(18, u' ') +
+                              QStringLiteral("+    25000.00 =   25000.00\n")));
+    EXPECT_TRUE(bytesOf(paths.dayBook).endsWith(
+        crlf("------------------------------------------------------------\n\n\n")));
+
+    mv::TransferLines lines;
+    lines.names = t.names;
+    lines.after[0] = mv::Amount::fromKronor(20000);
+    lines.after[1] = mv::Amount::fromKronor(5000);
+    EXPECT_EQ(mv::importedCashBlock(3, QStringLiteral("2014-03-07"), mv::Amount::fromKronor(25000), lines),
+              QString::fromUtf8("Verifikat          = 3\n"
+                                "Datum              = 2014-03-07\n"
+                                "                   = \n"
+                                "Transaktion        = Bokning av importerad kassa\n"
+                                "                   = \n"
+                                "Konton                           Belopp        Balans\n") +
+                  QString(60, u'-') + QString::fromUtf8("\nBoka från importerad kassa     25000.00\n") +
+                  QStringLiteral("Boka mot  Kontantkassa") + QString(24, u' ') + QStringLiteral("20000.00\n") +
+                  QStringLiteral("Boka mot  PlusGiro") + QString(29, u' ') + QStringLiteral("5000.00\n") +
+                  QString(60, u'-') + QStringLiteral("\n\n\n"));
+}
