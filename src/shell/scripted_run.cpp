@@ -53,13 +53,17 @@ bool parsePoint(const QString& value, int& x, int& y) {
     return okX && okY;
 }
 
-// Presses the visible, enabled button with the command when there is one;
-// a command without such a button is sent to the window as the button would.
+// Presses the visible, enabled button with the command when there is one.
+// A disabled button of the top bar or the tools menu (or "X") cannot be
+// pressed: the step fails. Any other command without a visible button is
+// sent to the window as its button would send it.
 bool runCommand(int command) {
     const int window = mainWindow();
     if (!window) return false;
     const int button = tk::buttonWithCommand(window, command);
     if (button) return tk::pressButton(button) == 0;
+    const int bar = barButton(command);
+    if (bar && !tk::isEnabled(bar)) return false;
     tk::sendCommand(window, command);
     return true;
 }
