@@ -32,11 +32,7 @@ int characterKey(int qtKey) {
     case Qt::Key_Period: case Qt::Key_Colon: return 190;
     case Qt::Key_Apostrophe: case Qt::Key_Asterisk: return 191;
     case Qt::Key_Less: case Qt::Key_Greater: case Qt::Key_Bar: return 226;
-    case Qt::Key_Slash: case Qt::Key_Equal: case Qt::Key_Exclam: case Qt::Key_QuoteDbl:
-    case Qt::Key_NumberSign: case Qt::Key_Dollar: case Qt::Key_Percent: case Qt::Key_Ampersand:
-    case Qt::Key_ParenLeft: case Qt::Key_ParenRight:
-        return 0; // shifted digits on a Swedish keyboard: the digit keys
-    default: return 0;
+    default: return 0; // shifted digits and the rest: no command
     }
 }
 
@@ -150,7 +146,7 @@ int virtualKey(const QKeyEvent* event) {
     if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return 112 + (k - Qt::Key_F1);
     const int c = characterKey(k);
     if (c) return c;
-    // Shifted characters: the key of the character's digit on the keyboard.
+    // Any other ASCII letter or digit: its own code.
     if (!event->text().isEmpty()) {
         const QChar ch = event->text().at(0);
         if (ch.isLetterOrNumber() && ch.unicode() < 128) return ch.toUpper().unicode();

@@ -91,11 +91,12 @@ int setItem(int list, int index, const QString& text);
 // Index 0: the field part; n >= 1: item n ("" when there is none).
 QString item(int list, int index);
 int itemCount(int list);
-// Reads the whole code page 1252 file (up to 65535 bytes). Index -1 inserts
+// Reads the whole code page 1252 file (however long: a register is never
+// cut short). Index -1 inserts
 // every line in order as an item, without its line end (an empty line gives
 // an empty item; an unterminated last line counts); index 0 puts the whole
 // text into the field part; n >= 1 inserts the whole text as item n.
-// 0 done, 2 cannot open, 3 read error (also larger than 65535 bytes).
+// 0 done, 2 cannot open, 3 read error.
 int fillListFromFile(int list, int index, const QString& path);
 void clearList(int list);
 // Chooses the first item that begins with the text (case ignored). Result:

@@ -222,7 +222,7 @@ int simpleMessage(int owner, const QString& title, QString& text, const QString&
 // ---------------------------------------------------------------------------
 // Focus and the keyboard model of text fields
 //
-// In a single-line field (and the editable part of a drop-down list):
+// In a single-line field (drop-down lists keep the platform's keys):
 // - every key-down whose virtual-key code is below 256, except End (35),
 //   Home (36), Left (37) and Right (39), is posted to the field's window as a
 //   command whose identifier is the key code (Tab 9, Enter 13, Escape 27,
