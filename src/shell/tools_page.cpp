@@ -78,7 +78,7 @@ void paint(int window, int& pageState) {
 
     if (s.yearNumber() > 2000)
         for (const Hint& h : hints)
-            drawText(window, 200, h.y + 2, QString::fromUtf8(h.text), rgb(0, 0, 200), Font::Hint);
+            drawText(window, 200, h.y, QString::fromUtf8(h.text), rgb(0, 0, 200), Font::Hint);
 
     endPage(window, pageState);
 }
