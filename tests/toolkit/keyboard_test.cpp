@@ -78,6 +78,29 @@ TEST_F(KeyboardTest, TabAndDownBecomeCommandsAndDoNotMoveTheFocusThemselves) {
     EXPECT_EQ(commands, (std::vector<int>{9, 40}));
     EXPECT_FALSE(tk::advanceFlag()) << "Down does not advance";
     EXPECT_EQ(tk::hasFocus(a), 0);
+    EXPECT_EQ(tk::pressKey(QStringLiteral("Bogus")), 2);
+    EXPECT_EQ(tk::pressKey(QStringLiteral("enter")), 2) << "key names are exact";
+}
+
+TEST_F(KeyboardTest, EscapeOnTheWindowItselfIsAKeyDownForTheWindow) {
+    std::vector<int> keys;
+    tk::WindowProcedure proc;
+    proc.onCommand = [this](int cmd) { commands.push_back(cmd); };
+    proc.onKeyDown = [&keys](int key) { keys.push_back(key); };
+    tk::setWindowProcedure(window, proc);
+    tk::setFocus(window);
+    tk::processEvents();
+    EXPECT_EQ(tk::focusedControl(), window);
+    tk::pressKey(QStringLiteral("Escape"));
+    tk::processEvents();
+    EXPECT_EQ(keys, std::vector<int>{27});
+    EXPECT_TRUE(commands.empty());
+    // In a field Escape is a command like any other key.
+    tk::setFocus(b);
+    tk::pressKey(QStringLiteral("Escape"));
+    tk::processEvents();
+    EXPECT_EQ(keys, std::vector<int>{27});
+    EXPECT_EQ(commands, std::vector<int>{27});
 }
 
 TEST_F(KeyboardTest, DeleteSendsFortySixAndDeletesNothing) {
