@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-liberation fonts-dejavu-core fontconfig
   xdg-utils
+  poppler-utils
 )
 
 missing=()

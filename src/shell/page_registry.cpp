@@ -32,6 +32,7 @@ const std::vector<PageDefinition>& pages() {
 MERVALLA_PAGE(welcomePage)
 MERVALLA_PAGE(toolsPage)
 MERVALLA_PAGE(backupPage)
+MERVALLA_PAGE(reportsPage)
 MERVALLA_PAGE(incomePage)
 MERVALLA_PAGE(expensePage)
 MERVALLA_PAGE(cashPage)
