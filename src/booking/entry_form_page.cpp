@@ -113,8 +113,7 @@ void applyRules(const EntrySetup& s) {
         loadView(s, shell::paths().closing(type->special == mv::SpecialKind::ReceivablesClosing
                                                ? u("KundfordringarLista")
                                                : u("LeverantorsskulderLista")));
-    } else if (e.lastType.isEmpty() || (mv::findType(s.side, e.lastType) &&
-                                        !mv::fieldRules(*mv::findType(s.side, e.lastType)).showNumber)) {
+    } else {
         loadView(s, listPath(s));
     }
 }
@@ -425,7 +424,6 @@ void entryOpen(const EntrySetup& s) {
         tk::showControl(h);
     e.lastType.clear();
     clearForm(s);
-    loadView(s, listPath(s));
     const bool locked = shell::state().isLocked();
     locked ? tk::disableControl(c.type) : tk::enableControl(c.type);
     if (!locked) tk::setFocus(c.eventDate);

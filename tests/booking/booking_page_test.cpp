@@ -341,6 +341,25 @@ TEST_F(BookingPageTest, PayableRegisteredAndShownInTheViewer) {
     EXPECT_EQ(bytesOf(paths.verCounter), QByteArray());
     EXPECT_TRUE(tk::text(c.view).contains(QString::fromUtf8("LEVERANTÖRSSKULDER (inkl. moms) 2014")));
     EXPECT_TRUE(tk::text(c.view).contains(QStringLiteral("Bygg AB               1250.00")));
+    // Back to an ordinary type: the verification list again, and the number.
+    chooseType(Side::Expense, QStringLiteral("Utgift, Annat"));
+    tk::setFocus(c.eventDate);
+    uitest::pressKey(QStringLiteral("Enter"));
+    EXPECT_FALSE(tk::text(c.view).contains(QStringLiteral("LEVERANT")));
+    EXPECT_TRUE(tk::isVisible(c.number));
+}
+
+TEST_F(BookingPageTest, OwnSalaryPreset) {
+    start();
+    bookingui::openExpenseWithPreset(mv::WithdrawalPreset::OwnSalary, mv::Amount::fromKronor(15000));
+    uitest::settle();
+    const bookingui::EntryControls& c = entryControls(Side::Expense);
+    EXPECT_GT(pageState(shell::PageId::Expense), 0);
+    EXPECT_EQ(tk::item(c.type, 0), QString::fromUtf8("Utgift, Uttag för egen lön"));
+    EXPECT_EQ(tk::text(c.freeText), QString::fromUtf8("Eget uttag för lön. Nollställer kontot."));
+    EXPECT_EQ(tk::text(c.net), QStringLiteral("15000.00"));
+    for (int f : {c.name, c.street, c.postcode, c.town, c.sign, c.ore, c.rate}) EXPECT_TRUE(tk::isReadOnly(f));
+    EXPECT_EQ(tk::text(c.total), QStringLiteral("15000.00"));
 }
 
 TEST_F(BookingPageTest, CustomerPickFillsTheAddress) {
