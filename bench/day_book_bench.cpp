@@ -28,8 +28,9 @@ QString pad(const QString& label, const QString& value, int width) {
 // verification, income and expense alternating.
 QString dayBook(int count) {
     const QString divider(60, QLatin1Char('-'));
-    QString text = QStringLiteral("DAGBOK  2014\n") + QString(86, QLatin1Char('_')) +
-                   QStringLiteral("\nDagboken listar alla transaktioner datummässigt under året.\n\n\n\n\n");
+    QString text =
+        QStringLiteral("DAGBOK  2014\n") + QString(86, QLatin1Char('_')) +
+        QStringLiteral("\nDagboken listar alla transaktioner datummässigt under året.\n\n\n\n\n");
     text.reserve(count * 720);
     for (int n = 1; n <= count; ++n) {
         const bool income = n % 2 == 1;
@@ -47,7 +48,8 @@ QString dayBook(int count) {
         text += QStringLiteral("Händelse Datum     = ") + date + u'\n';
         text += QStringLiteral("Faktura/Ref        = ") + QString::number(14000 + n) + u'\n';
         text += QStringLiteral("Konto              = ") + type + u'\n';
-        text += QStringLiteral("Från               = Kund nummer ") + QString::number(n % 300) + u'\n';
+        text +=
+            QStringLiteral("Från               = Kund nummer ") + QString::number(n % 300) + u'\n';
         text += QStringLiteral("Gata               = Storgatan 1\n");
         text += QStringLiteral("Postnr             = 123 45\n");
         text += QStringLiteral("Ort                = Valla\n");
@@ -102,8 +104,10 @@ int main(int argc, char** argv) {
     const int view = reports::viewer(mv::ReportViewer::DayBook);
     std::printf("day book: %d verifications, %lld characters (generated in %lld ms)\n", count,
                 static_cast<long long>(book.size()), static_cast<long long>(generated));
-    std::printf("open in viewer (command 1010): %lld ms; shown and painted: %lld ms; viewer holds %d characters\n",
-                static_cast<long long>(shown), static_cast<long long>(painted), tk::textLength(view));
+    std::printf("open in viewer (command 1010): %lld ms; shown and painted: %lld ms; viewer holds "
+                "%d characters\n",
+                static_cast<long long>(shown), static_cast<long long>(painted),
+                tk::textLength(view));
     shell::discardMainWindowForTests();
     return 0;
 }

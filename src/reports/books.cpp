@@ -10,7 +10,9 @@ using namespace reporting;
 
 namespace {
 
-QString underscores(int count) { return repeatedChar(QLatin1Char('_'), count); }
+QString underscores(int count) {
+    return repeatedChar(QLatin1Char('_'), count);
+}
 
 // A field line of a block: the 19-character label, "=", one blank, the value.
 QString field(const char* label, const QString& value) {
@@ -19,11 +21,13 @@ QString field(const char* label, const QString& value) {
 
 const char* const kBlankLabel = "                   ";
 
-QString numberText(long long number) { return integerToText(number); }
+QString numberText(long long number) {
+    return integerToText(number);
+}
 
 // The two lines of one carried item in the next year's day book.
-void carriedPair(ReportFile& book, const QString& fromLabel, const QString& toLabel,
-                 int fromWidth, int toWidth, Amount amount) {
+void carriedPair(ReportFile& book, const QString& fromLabel, const QString& toLabel, int fromWidth,
+                 int toWidth, Amount amount) {
     const QString value = amount.toText();
     book.line(QStringLiteral("Boka från fg.år ") + alignedPiece(fromLabel, value, fromWidth) +
               alignedPiece(QStringLiteral(" ="), value, 15));
@@ -32,7 +36,9 @@ void carriedPair(ReportFile& book, const QString& fromLabel, const QString& toLa
 
 } // namespace
 
-bool bookNeedsHead(const QString& path) { return characterCount(path) < 5; }
+bool bookNeedsHead(const QString& path) {
+    return characterCount(path) < 5;
+}
 
 int writeDayBookHead(const QString& path, const QString& year) {
     ReportFile book(path);
@@ -154,8 +160,10 @@ int appendCarriedBalancesEntry(const PathTable& nextYear, const CarriedBalancesE
     const struct {
         const char* item;
         Amount amount;
-    } items[] = {{"Inventarier", e.equipment},   {"Varuvärde", e.stockValue},
-                 {"Lån från annan", e.loanOther}, {"Lån från bank", e.loanBank},
+    } items[] = {{"Inventarier", e.equipment},
+                 {"Varuvärde", e.stockValue},
+                 {"Lån från annan", e.loanOther},
+                 {"Lån från bank", e.loanBank},
                  {"Lån från ägaren", e.loanOwner}};
     for (const auto& item : items) {
         if (item.amount <= Amount()) continue;

@@ -39,14 +39,14 @@ int ensureCashBookHead(const PathTable& paths);
 // The balances registered once when earlier books are taken over.
 struct OpeningBalanceEntry {
     long long number = 0;
-    QString date; // YYYY-MM-DD
-    Amount cash;         // "Kassa, Bank mm"
-    Amount equipment;    // "Inventarier"
-    Amount stock;        // "Varulager"
-    Amount receivables;  // "Kundfordringar"
-    Amount payables;     // "Leverant.skulder"
-    Amount loans;        // "Företag. inlåning"
-    Amount equity;       // "Företag. eget kap."
+    QString date;         // YYYY-MM-DD
+    Amount cash;          // "Kassa, Bank mm"
+    Amount equipment;     // "Inventarier"
+    Amount stock;         // "Varulager"
+    Amount receivables;   // "Kundfordringar"
+    Amount payables;      // "Leverant.skulder"
+    Amount loans;         // "Företag. inlåning"
+    Amount equity;        // "Företag. eget kap."
     Amount vatDifference; // "Momsskillnad"
 };
 
@@ -63,7 +63,7 @@ int appendYearCompletedEntry(const PathTable& closedYear, long long number, cons
 // carried over.
 struct CarriedBalancesEntry {
     long long number = 0;
-    QString date; // YYYY-MM-DD
+    QString date;      // YYYY-MM-DD
     Amount equipment;  // "Inventarier"
     Amount stockValue; // "Varuvärde"
     Amount loanOther;  // "Lån från annan"
@@ -71,8 +71,8 @@ struct CarriedBalancesEntry {
     Amount loanOwner;  // "Lån från ägaren"
     std::array<QString, 6> moneyAccountNames;
     std::array<Amount, 6> moneyAccountBalances; // the summed balances
-    Amount carriedCash;  // the closed year's cash total
-    Amount newCashTotal; // the next year's cash total after adding it
+    Amount carriedCash;                         // the closed year's cash total
+    Amount newCashTotal;                        // the next year's cash total after adding it
 };
 
 // Appends the carried-balances verification to the next year's day book and

@@ -22,7 +22,9 @@ struct Section {
     std::vector<Row> rows;
 };
 
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 // The first line of a stored text, at most `limit` characters.
 QString firstLine(const QString& path, int limit) {
@@ -126,8 +128,7 @@ void writeCashSection(ReportFile& out, const PathTable& p) {
     for (int i = 0; i < 6; ++i) {
         const QString label = QStringLiteral("  ") + text(numbers[i]) + QStringLiteral(" B9  ") +
                               firstLine(p.moneyAccountName(i + 1), 20);
-        out.amountLine(label, readLedgerAmount(p.moneyAccountAmount(i + 1)).toText(),
-                       kAmountWidth);
+        out.amountLine(label, readLedgerAmount(p.moneyAccountAmount(i + 1)).toText(), kAmountWidth);
     }
     // The stored cash total, not the sum of the six lines: a difference
     // between them shows here instead of being hidden.
@@ -181,9 +182,11 @@ int composeLedger(const PathTable& paths) {
     out.emptyLines(5);
 
     writeCashSection(out, paths);
-    for (const Section& s : fixedSectionsAfterCash(paths)) writeSection(out, s);
+    for (const Section& s : fixedSectionsAfterCash(paths))
+        writeSection(out, s);
     writeVatSection(out, paths);
-    for (const Section& s : fixedSectionsAfterVat(paths)) writeSection(out, s);
+    for (const Section& s : fixedSectionsAfterVat(paths))
+        writeSection(out, s);
     return out.result();
 }
 

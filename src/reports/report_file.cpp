@@ -27,9 +27,13 @@ void ReportFile::amountLine(const QString& label, const QString& value, int widt
 
 namespace reporting {
 
-QString repeatedChar(QChar c, int count) { return QString(count, c); }
+QString repeatedChar(QChar c, int count) {
+    return QString(count, c);
+}
 
-QString blockDivider() { return repeatedChar(QLatin1Char('-'), 60); }
+QString blockDivider() {
+    return repeatedChar(QLatin1Char('-'), 60);
+}
 
 QString alignedPiece(const QString& label, const QString& value, int width) {
     QString piece;

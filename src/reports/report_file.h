@@ -21,7 +21,7 @@ namespace mv {
 // result() keeps that failure's code, so a partial report is never taken for
 // a whole one.
 class ReportFile {
-public:
+  public:
     explicit ReportFile(const QString& path);
 
     // Writes "\n" as the whole file. Returns true when it was written.
@@ -42,7 +42,7 @@ public:
     // The program's failed-write message naming the work file.
     Message failure() const { return saveFailedMessage(path_); }
 
-private:
+  private:
     QString path_;
     int result_ = 0;
 };

@@ -16,7 +16,9 @@ std::map<mv::PrintSource, reports::PrintBinding>& bindings() {
     return map;
 }
 
-void show(const mv::Message& m) { shell::showMessage(m); }
+void show(const mv::Message& m) {
+    shell::showMessage(m);
+}
 
 bool bound(mv::PrintSource source) {
     const auto it = bindings().find(source);
@@ -29,14 +31,21 @@ reports::PrintBinding bindingFor(mv::PrintSource source) {
     using V = mv::ReportViewer;
     const auto own = [](V v) { return reports::PrintBinding{reports::viewer(v), 0, {}}; };
     switch (source) {
-    case S::DayBook: return own(V::DayBook);
-    case S::Ledger: return own(V::Ledger);
-    case S::CashBook: return own(V::CashBook);
-    case S::Balance: return own(V::Balance);
+    case S::DayBook:
+        return own(V::DayBook);
+    case S::Ledger:
+        return own(V::Ledger);
+    case S::CashBook:
+        return own(V::CashBook);
+    case S::Balance:
+        return own(V::Balance);
     case S::Result:
-    case S::Vat: return own(V::Result);
-    case S::OwnerInfo: return own(V::OwnerInfo);
-    default: break;
+    case S::Vat:
+        return own(V::Result);
+    case S::OwnerInfo:
+        return own(V::OwnerInfo);
+    default:
+        break;
     }
     const auto it = bindings().find(source);
     return it == bindings().end() ? reports::PrintBinding{} : it->second;
@@ -71,7 +80,8 @@ void applyFormat(int view, const mv::CharFormatRun& run) {
 int printRow(const mv::PrintRow& row, const reports::PrintBinding& b) {
     const int view = b.view;
     if (row.invoiceFormatting) {
-        for (const mv::CharFormatRun& run : mv::invoicePrintFormatting()) applyFormat(view, run);
+        for (const mv::CharFormatRun& run : mv::invoicePrintFormatting())
+            applyFormat(view, run);
     } else {
         tk::setStandardFont(view, 1);
         tk::setCharacterFormat(view, 0, row.boldChars, 700, 10);
@@ -81,8 +91,7 @@ int printRow(const mv::PrintRow& row, const reports::PrintBinding& b) {
         const int field = b.numberField ? b.numberField : shell::printField();
         const mv::PrintSelection s = mv::selectionForPrint(tk::text(view), tk::text(field));
         if (s.kind == mv::PrintSelection::NotFound) return -1;
-        if (s.kind == mv::PrintSelection::Block)
-            tk::selectRange(view, s.range.start, s.range.end);
+        if (s.kind == mv::PrintSelection::Block) tk::selectRange(view, s.range.start, s.range.end);
     }
     const int result = tk::printView(view, row.leftMarginMm, row.topMarginMm, row.leftMarginMm,
                                      row.topMarginMm, QStringLiteral("PRINT"));

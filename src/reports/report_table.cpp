@@ -25,20 +25,34 @@ const std::array<ReportInfo, reportCount>& reportTable() {
 bool rowApplies(const PrintRow& row, const PrintConditions& c) {
     const CurrentReports& r = c.reports;
     switch (row.source) {
-    case PrintSource::ReceivablesList: return c.receivablesListShowing;
-    case PrintSource::IncomeList: return c.incomePageShowing && !c.receivablesListShowing;
-    case PrintSource::PayablesList: return c.payablesListShowing;
-    case PrintSource::ExpenseList: return c.expensePageShowing && !c.payablesListShowing;
-    case PrintSource::CashList: return c.cashPageShowing;
-    case PrintSource::InvoiceDocument: return c.invoiceDocumentShowing;
-    case PrintSource::DayBook: return r.isSet(Report::DayBook);
-    case PrintSource::Ledger: return r.isSet(Report::Ledger);
-    case PrintSource::CashBook: return r.isSet(Report::CashBook);
-    case PrintSource::Balance: return r.isSet(Report::Balance);
-    case PrintSource::Result: return r.isSet(Report::Result);
-    case PrintSource::Vat: return r.isSet(Report::Vat);
-    case PrintSource::OwnerInfo: return r.isSet(Report::OwnerInfo);
-    case PrintSource::Closing: return c.closingPagePrinting;
+    case PrintSource::ReceivablesList:
+        return c.receivablesListShowing;
+    case PrintSource::IncomeList:
+        return c.incomePageShowing && !c.receivablesListShowing;
+    case PrintSource::PayablesList:
+        return c.payablesListShowing;
+    case PrintSource::ExpenseList:
+        return c.expensePageShowing && !c.payablesListShowing;
+    case PrintSource::CashList:
+        return c.cashPageShowing;
+    case PrintSource::InvoiceDocument:
+        return c.invoiceDocumentShowing;
+    case PrintSource::DayBook:
+        return r.isSet(Report::DayBook);
+    case PrintSource::Ledger:
+        return r.isSet(Report::Ledger);
+    case PrintSource::CashBook:
+        return r.isSet(Report::CashBook);
+    case PrintSource::Balance:
+        return r.isSet(Report::Balance);
+    case PrintSource::Result:
+        return r.isSet(Report::Result);
+    case PrintSource::Vat:
+        return r.isSet(Report::Vat);
+    case PrintSource::OwnerInfo:
+        return r.isSet(Report::OwnerInfo);
+    case PrintSource::Closing:
+        return c.closingPagePrinting;
     }
     return false;
 }
@@ -56,18 +70,30 @@ const ReportInfo& reportInfo(Report report) {
 
 QString reportWorkFile(const PathTable& p, Report report) {
     switch (report) {
-    case Report::CashBook: return p.cashBook;
-    case Report::DayBook: return p.dayBook;
-    case Report::Ledger: return p.ledgerReport;
-    case Report::Balance: return p.balanceReport;
-    case Report::Result: return p.resultReport;
-    case Report::Vat: return p.resultReport;
-    case Report::OwnerInfo: return p.ownerInfoReport;
-    case Report::ClosingBasis: return p.closingBasis;
-    case Report::AssetList: return p.closing(QStringLiteral("inventarielista_avskr"));
-    case Report::StockList: return p.closing(QStringLiteral("inventering"));
-    case Report::ReceivablesList: return p.closing(QStringLiteral("KundfordringarLista"));
-    case Report::PayablesList: return p.closing(QStringLiteral("LeverantorsskulderLista"));
+    case Report::CashBook:
+        return p.cashBook;
+    case Report::DayBook:
+        return p.dayBook;
+    case Report::Ledger:
+        return p.ledgerReport;
+    case Report::Balance:
+        return p.balanceReport;
+    case Report::Result:
+        return p.resultReport;
+    case Report::Vat:
+        return p.resultReport;
+    case Report::OwnerInfo:
+        return p.ownerInfoReport;
+    case Report::ClosingBasis:
+        return p.closingBasis;
+    case Report::AssetList:
+        return p.closing(QStringLiteral("inventarielista_avskr"));
+    case Report::StockList:
+        return p.closing(QStringLiteral("inventering"));
+    case Report::ReceivablesList:
+        return p.closing(QStringLiteral("KundfordringarLista"));
+    case Report::PayablesList:
+        return p.closing(QStringLiteral("LeverantorsskulderLista"));
     }
     return QString();
 }
@@ -107,10 +133,14 @@ std::vector<PrintRow> rowsToPrint(const PrintConditions& conditions) {
 
 std::optional<Message> printResultMessage(int result) {
     switch (result) {
-    case 1: return printMessage("Utskrift stoppad av användare!");
-    case 2: return printMessage("Finns inget att skriva ut!");
-    case 3: return printMessage("Ett skrivarfel har uppstått!");
-    default: return std::nullopt;
+    case 1:
+        return printMessage("Utskrift stoppad av användare!");
+    case 2:
+        return printMessage("Finns inget att skriva ut!");
+    case 3:
+        return printMessage("Ett skrivarfel har uppstått!");
+    default:
+        return std::nullopt;
     }
 }
 
@@ -126,6 +156,8 @@ const std::vector<CharFormatRun>& invoicePrintFormatting() {
     return runs;
 }
 
-CharFormatRun invoiceScreenTitleFormatting() { return {0, 31, true, 20}; }
+CharFormatRun invoiceScreenTitleFormatting() {
+    return {0, 31, true, 20};
+}
 
 } // namespace mv

@@ -47,7 +47,7 @@ struct ReportInfo {
     int boldShown;   // leading characters set bold when shown
     int boldPrinted; // leading characters set bold when printed
     bool keepWorkFile;
-    bool caretAtEnd; // the day book opens scrolled to its end
+    bool caretAtEnd;     // the day book opens scrolled to its end
     const char* heading; // heading on the reports page ("" when not shown there)
 };
 
@@ -58,13 +58,13 @@ QString reportWorkFile(const PathTable& paths, Report report);
 // The current-report flags: which report is showing. Cleared when the page
 // area is reset; the print command prints every report whose flag is set.
 class CurrentReports {
-public:
+  public:
     void clear() { flags_.fill(false); }
     void set(Report r) { flags_[static_cast<size_t>(r)] = true; }
     bool isSet(Report r) const { return flags_[static_cast<size_t>(r)]; }
     bool any() const;
 
-private:
+  private:
     std::array<bool, reportCount> flags_{};
 };
 
@@ -90,7 +90,7 @@ enum class PrintSource : int {
 struct PrintRow {
     int order; // 1..14 (14 stands for the three closing pages)
     PrintSource source;
-    int boldChars;       // 0 for the invoice, which has its own formatting
+    int boldChars; // 0 for the invoice, which has its own formatting
     int leftMarginMm;
     int topMarginMm;
     bool oneVerification; // the page's verification number may pick one block
@@ -124,8 +124,8 @@ Message verificationNotFoundMessage();
 // Character formatting of an invoice document for printing (row 6), then the
 // one run set back for the screen.
 struct CharFormatRun {
-    int from;    // first character; negative counts from the end of the text
-    int to;      // one past the last; 0 with a negative from: to the end
+    int from; // first character; negative counts from the end of the text
+    int to;   // one past the last; 0 with a negative from: to the end
     bool bold;
     int points;
 };

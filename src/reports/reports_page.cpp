@@ -34,7 +34,9 @@ std::array<int, mv::reportViewerCount> viewers{};
 mv::CurrentReports current;
 std::optional<mv::Report> showing;
 
-void show(const mv::Message& m) { shell::showMessage(m); }
+void show(const mv::Message& m) {
+    shell::showMessage(m);
+}
 
 void create(int window) {
     for (int& view : viewers) {
@@ -46,7 +48,8 @@ void create(int window) {
 }
 
 void reset(int /*mode*/) {
-    for (int view : viewers) tk::hideControl(view);
+    for (int view : viewers)
+        tk::hideControl(view);
     current.clear();
     showing.reset();
 }
@@ -73,9 +76,13 @@ void showDayBook(int navButton) {
 
 void command(int cmd) {
     switch (cmd) {
-    case cmdCashBook: reports::showReport(mv::Report::CashBook, cmdCashBook); break;
+    case cmdCashBook:
+        reports::showReport(mv::Report::CashBook, cmdCashBook);
+        break;
     case cmdDayBook:
-    case cmdDayBookButton: showDayBook(cmdDayBook); break;
+    case cmdDayBookButton:
+        showDayBook(cmdDayBook);
+        break;
     case cmdDayBookAndStamps: {
         showDayBook(cmdDayBook);
         mv::ChangeResult r = mv::renewStamps(shell::paths());
@@ -83,9 +90,14 @@ void command(int cmd) {
         if (!r.ok()) show(r.message());
         break;
     }
-    case cmdLedger: reports::showReport(mv::Report::Ledger, cmdLedger, mv::composeLedger); break;
-    case cmdPrint: reports::printCommand(); break;
-    default: break;
+    case cmdLedger:
+        reports::showReport(mv::Report::Ledger, cmdLedger, mv::composeLedger);
+        break;
+    case cmdPrint:
+        reports::printCommand();
+        break;
+    default:
+        break;
     }
 }
 
@@ -93,9 +105,13 @@ void command(int cmd) {
 
 namespace reports {
 
-int viewer(mv::ReportViewer which) { return viewers[static_cast<size_t>(which)]; }
+int viewer(mv::ReportViewer which) {
+    return viewers[static_cast<size_t>(which)];
+}
 
-const mv::CurrentReports& currentReports() { return current; }
+const mv::CurrentReports& currentReports() {
+    return current;
+}
 
 bool showReport(mv::Report report, int navButton, const Composer& compose) {
     const mv::ReportInfo& info = mv::reportInfo(report);

@@ -6,7 +6,7 @@
 namespace {
 
 class BooksTest : public ReportsTest {
-protected:
+  protected:
     void SetUp() override {
         ReportsTest::SetUp();
         QDir().mkpath(paths.bokforingDir);
@@ -16,8 +16,9 @@ protected:
     mv::PathTable next = mv::buildPathTable(QStringLiteral("2015"));
 };
 
-const QString kDayBookHead = "DAGBOK  2014\n" + QString(86, '_') +
-                             "\nDagboken listar alla transaktioner datummässigt under året.\n\n\n\n\n";
+const QString kDayBookHead =
+    "DAGBOK  2014\n" + QString(86, '_') +
+    "\nDagboken listar alla transaktioner datummässigt under året.\n\n\n\n\n";
 const QString kCashBookHead =
     "KASSABOK\n" + QString(91, '_') +
     "\n Ver   Datum      Transaktionstyp                                  Belopp         Kassa\n" +
@@ -78,8 +79,9 @@ TEST_F(BooksTest, CompletedYearEntryInTheClosedYear) {
     EXPECT_EQ(mv::appendYearCompletedEntry(paths, 58, "2014-03-08"), 0);
     const QString after = textOf(paths.dayBook);
     ASSERT_TRUE(after.startsWith(before));
-    EXPECT_TRUE(after.mid(before.size()).startsWith("Verifikat          = 58\n"
-                                                    "Bokförings Datum   = 2014-03-08\n"));
+    EXPECT_TRUE(after.mid(before.size())
+                    .startsWith("Verifikat          = 58\n"
+                                "Bokförings Datum   = 2014-03-08\n"));
 }
 
 mv::CarriedBalancesEntry carried() {
@@ -87,14 +89,14 @@ mv::CarriedBalancesEntry carried() {
     e.number = 1;
     e.date = "2014-03-07";
     e.equipment = mv::Amount::fromKronor(8400);
-    e.stockValue = mv::Amount();               // no stock: no lines
-    e.loanOther = mv::Amount::fromOre(-500);   // not above zero: no lines
+    e.stockValue = mv::Amount();             // no stock: no lines
+    e.loanOther = mv::Amount::fromOre(-500); // not above zero: no lines
     e.loanBank = mv::Amount::fromKronor(22000);
     e.loanOwner = mv::Amount();
     e.moneyAccountNames = {"Bank", "", "Kassa", "X", "Sparkonto", ""};
-    e.moneyAccountBalances = {mv::Amount::fromKronor(12500), mv::Amount::fromKronor(99),
-                              mv::Amount(), mv::Amount::fromKronor(7),
-                              mv::Amount::fromOre(-2000), mv::Amount()};
+    e.moneyAccountBalances = {
+        mv::Amount::fromKronor(12500), mv::Amount::fromKronor(99), mv::Amount(),
+        mv::Amount::fromKronor(7),     mv::Amount::fromOre(-2000), mv::Amount()};
     e.carriedCash = mv::Amount::fromKronor(12480);
     e.newCashTotal = mv::Amount::fromKronor(12980);
     return e;

@@ -11,7 +11,7 @@ QString row(const QString& label, const QString& amount) {
 }
 
 class LedgerTest : public ReportsTest {
-protected:
+  protected:
     void SetUp() override {
         ReportsTest::SetUp();
         QDir().mkpath(paths.bokforingDir);
@@ -105,10 +105,10 @@ TEST_F(LedgerTest, NegatedZeroRowsNeverShowMinusZero) {
 TEST_F(LedgerTest, VatRowsFollowWhatTheRateFilesHold) {
     put(paths.outputVat(1), "1.00\n");
     put(paths.outputVat(49), "49.00\n");
-    put(paths.outputVat(50), "50.00\n");     // beyond the rates the ledger lists
-    put(paths.reverseVat(7), "\n");          // a line end counts as two: listed, 0.00
-    put(paths.reverseVat(8), "");            // empty: no line
-    put(paths.inputVat(9), "9");             // one character: no line
+    put(paths.outputVat(50), "50.00\n"); // beyond the rates the ledger lists
+    put(paths.reverseVat(7), "\n");      // a line end counts as two: listed, 0.00
+    put(paths.reverseVat(8), "");        // empty: no line
+    put(paths.inputVat(9), "9");         // one character: no line
     const QString text = compose();
     const qsizetype r1 = text.indexOf("  2610 B14 Moms på inkomster med 1%");
     const qsizetype r49 = text.indexOf("  2610 B14 Moms på inkomster med 49%");

@@ -43,8 +43,7 @@ TEST(VerificationSearch, ANumberIsNeverFoundAsThePrefixOfALongerOne) {
     ASSERT_TRUE(found.has_value());
     EXPECT_EQ(selected(text, *found), block("12", "1200.00").chopped(3));
     // Not found either as the tail of a longer line.
-    EXPECT_FALSE(mv::findVerificationBlock("XVerifikat          = 7\n" + kLine + "\n" + kLine,
-                                           "7")
+    EXPECT_FALSE(mv::findVerificationBlock("XVerifikat          = 7\n" + kLine + "\n" + kLine, "7")
                      .has_value());
 }
 
@@ -69,7 +68,8 @@ TEST(VerificationSearch, TheFieldDecidesWholeBlockOrNothing) {
 TEST(PrintTable, RowsKeepTheirOrderMarginsAndBoldLengths) {
     const auto& table = mv::printTable();
     ASSERT_EQ(table.size(), 14u);
-    for (size_t i = 0; i < table.size(); ++i) EXPECT_EQ(table[i].order, int(i) + 1);
+    for (size_t i = 0; i < table.size(); ++i)
+        EXPECT_EQ(table[i].order, int(i) + 1);
     using S = mv::PrintSource;
     const auto& day = table[6];
     EXPECT_EQ(day.source, S::DayBook);
@@ -81,7 +81,8 @@ TEST(PrintTable, RowsKeepTheirOrderMarginsAndBoldLengths) {
     EXPECT_EQ(table[5].leftMarginMm, 20);
     EXPECT_TRUE(table[5].invoiceFormatting);
     int verificationRows = 0;
-    for (const auto& r : table) verificationRows += r.oneVerification ? 1 : 0;
+    for (const auto& r : table)
+        verificationRows += r.oneVerification ? 1 : 0;
     EXPECT_EQ(verificationRows, 4); // income, expense and cash lists, day book
 }
 

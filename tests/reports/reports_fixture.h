@@ -9,10 +9,12 @@
 #include <ostream>
 
 // Readable QString values in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 class ReportsTest : public TempDirTest {
-protected:
+  protected:
     // Stored text (cp1252, CR LF) at path, folders created.
     static void put(const QString& path, const QString& text) {
         putBytes(path, mv::encodeStored(text));

@@ -15,13 +15,14 @@ const QString kLine = QString(60, '-');
 
 QString block(int number, const QString& amount) {
     return "Verifikat          = " + QString::number(number) +
-           "\nBokförings Datum   = 2014-03-07\nKonton                           Belopp        Balans\n" +
+           "\nBokförings Datum   = 2014-03-07\nKonton                           Belopp        "
+           "Balans\n" +
            kLine + "\nInkomst, Annat                          " + amount + "\nBoka mot Bank " +
            amount + "\n" + kLine + "\n\n\n";
 }
 
 class ReportsPageTest : public uitest::ShellTest {
-protected:
+  protected:
     void SetUp() override {
         uitest::ShellTest::SetUp();
         uitest::installBoxHook();
@@ -35,11 +36,14 @@ protected:
         mv::setWriteHook({});
         uitest::ShellTest::TearDown();
     }
-    void putText(const QString& path, const QString& text) { putBytes(path, mv::encodeStored(text)); }
+    void putText(const QString& path, const QString& text) {
+        putBytes(path, mv::encodeStored(text));
+    }
     void writeDayBook(const QString& body) {
         putText("2014/bokforing/_dagbok.kdb",
                 "DAGBOK  2014\n" + QString(86, '_') +
-                    "\nDagboken listar alla transaktioner datummässigt under året.\n\n\n\n\n" + body);
+                    "\nDagboken listar alla transaktioner datummässigt under året.\n\n\n\n\n" +
+                    body);
     }
     // The text of the printed PDF, as a reader of the paper would see it.
     QString printedText() const {
@@ -75,6 +79,44 @@ TEST_F(ReportsPageTest, DayBookOpensAtItsEndAndStaysOnDisk) {
     EXPECT_FALSE(tk::isEnabled(shell::barButton(1010)));
     EXPECT_TRUE(reports::currentReports().isSet(mv::Report::DayBook));
     EXPECT_TRUE(uitest::boxes().empty());
+}
+
+class ReportsPainterTest : public ReportsPageTest {
+  protected:
+    // How many pixels of the rectangle have the colour.
+    int colourIn(int left, int top, int right, int bottom, int colour) const {
+        int n = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                n += pixel(x, y) == colour ? 1 : 0;
+        return n;
+    }
+    // Pixels of white text on the dark panel (anti-aliased edges count when light).
+    int whiteIn(int left, int top, int right, int bottom) const {
+        int n = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) {
+                const int c = pixel(x, y);
+                n += ((c & 0xff) > 190 && ((c >> 8) & 0xff) > 190 && ((c >> 16) & 0xff) > 190) ? 1
+                                                                                               : 0;
+            }
+        return n;
+    }
+};
+
+TEST_F(ReportsPainterTest, HeadingOfTheReportAndTheNumberLabelOfTheDayBook) {
+    writeDayBook(block(1, "100.00"));
+    start();
+    uitest::sendCommand(1010);
+    const int panel = pixel(3, 70);
+    EXPECT_NE(panel, tk::rgb(255, 255, 255));
+    EXPECT_GT(whiteIn(10, 57, 120, 77), 20);                        // "DAGBOKEN"
+    EXPECT_GT(whiteIn(610, 58, 650, 74), 10);                       // "Ver.nr"
+    EXPECT_GT(colourIn(778, 58, 792, 76, tk::rgb(255, 255, 0)), 3); // the yellow "?"
+    uitest::sendCommand(1011);
+    EXPECT_EQ(pixel(3, 70), panel);
+    EXPECT_GT(whiteIn(10, 57, 140, 77), 20); // "HUVUDBOKEN"
+    EXPECT_EQ(whiteIn(610, 58, 650, 74), 0); // no number label on the ledger
 }
 
 TEST_F(ReportsPageTest, LedgerIsComposedShownAndItsWorkFileDeleted) {
