@@ -97,6 +97,14 @@ protected:
         return c.number;
     }
 
+    // The integrity check a guarded command runs: 0 when the year is intact.
+    int integritySum() const {
+        int abortKey = 0;
+        bool shutdownCheckDone = true;
+        return mv::checkIntegrity(paths, abortKey, shutdownCheckDone, [](const mv::Message&) { return mv::answerNo; })
+            .sum;
+    }
+
     QString file(const QString& path) const { return mv::storedText(path); }
     QString amountText(const QString& path) const {
         return mv::readAmountFile(path).toText();

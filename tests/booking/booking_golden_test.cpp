@@ -38,6 +38,7 @@ TEST_F(BookingTest, IncomeWithVatOnFirstAccount) {
               QString::fromUtf8("Kund AB\r\nStorgatan 1\r\n90325\r\nUmeå\r\n").toLatin1());
     EXPECT_EQ(bytesOf(paths.incomeFreeTexts), crlf("Konsultarbete\n"));
     EXPECT_FALSE(mv::changeInProgress(paths));
+    EXPECT_EQ(integritySum(), 0);
 }
 
 TEST_F(BookingTest, ReverseChargeExpenseBooksBothVatFiles) {
@@ -85,6 +86,7 @@ TEST_F(BookingTest, TransferBetweenTwoAccounts) {
     EXPECT_EQ(bytesOf(paths.cash), crlf("1000.00\n"));
     EXPECT_EQ(bytesOf(paths.verCounter), QByteArray("1"));
     EXPECT_EQ(bytesOf(paths.dayBookDate), crlf("2014-03-07\n"));
+    EXPECT_EQ(integritySum(), 0);
 }
 
 TEST_F(BookingTest, VatFreeIncomeWithNegativeOre) {

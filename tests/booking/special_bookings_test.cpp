@@ -60,6 +60,7 @@ TEST_F(SpecialTest, VatAssetWrittenOffToZero) {
                            QStringLiteral("konto_Oresutjamning.kdb"),
                            QString::fromUtf8("Skattekontot på Skatteverket.kdb")}));
     EXPECT_EQ(mv::readAmountFile(paths.cash), mv::Amount());
+    EXPECT_EQ(integritySum(), 0);
 }
 
 TEST_F(SpecialTest, VatDebtWrittenOffToZero) {
@@ -134,6 +135,7 @@ TEST_F(SpecialTest, FixedAssetPurchaseSaleAndWriteOff) {
                            QStringLiteral("__ut_verifikation.kdb"), QStringLiteral("bokslut_inventarielista_avskr.kdb"),
                            QStringLiteral("konto_Utgift, Inventarier Utbokat.kdb")}));
     EXPECT_EQ(mv::assetValue(paths), mv::Amount::fromKronor(7000));
+    EXPECT_EQ(integritySum(), 0);
 }
 
 TEST_F(SpecialTest, AssetValueRefusalsSaveNothing) {
@@ -204,6 +206,7 @@ TEST_F(SpecialTest, TwoPayablesRegistered) {
                            QStringLiteral("_leverantorer.kdb"), QStringLiteral("bokslut_Leverantorsskulder.kdb"),
                            QStringLiteral("bokslut_LeverantorsskulderLista.kdb"),
                            QStringLiteral("bokslut_LeverantorsskulderMoms.kdb"), QStringLiteral("konto_moms_utgift_25.kdb")}));
+    EXPECT_EQ(integritySum(), 0);
     // The next verification still takes number 1.
     EXPECT_EQ(book(form(Side::Income, "Inkomst, Räntor", "1")), 1);
 }

@@ -427,4 +427,19 @@ TEST_F(SpecialCrashTest, PayableWithNewSupplier) {
     });
 }
 
+// Renaming money accounts consumes no number either: the recovery must tell
+// a finished renaming from a half-written one by the names themselves.
+TEST_F(SpecialCrashTest, RenamingTwoMoneyAccounts) {
+    crashEverywhere([this] {
+        const mv::MoneyAccounts m = mv::loadMoneyAccounts(paths);
+        mv::TransferForm t;
+        t.names = m.names;
+        t.names[4] = QStringLiteral("Kassa 2");
+        t.names[5] = QStringLiteral("Sparkonto");
+        for (int i = 0; i < 6; ++i) t.balances[size_t(i)] = m.balances[size_t(i)].toText();
+        const mv::CommitOutcome c = mv::commitTransfer(paths, t);
+        return c.ok && c.number == 0;
+    });
+}
+
 } // namespace
