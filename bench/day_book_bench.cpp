@@ -108,6 +108,21 @@ int main(int argc, char** argv) {
                 "%d characters\n",
                 static_cast<long long>(shown), static_cast<long long>(painted),
                 tk::textLength(view));
+
+    // The steps of the show sequence one by one, on a second viewer.
+    const int probe =
+        tk::createRichView(shell::mainWindow(), 5, 80, 783, 503, QStringLiteral("VHSCROLL"), 0);
+    t.restart();
+    tk::setStandardFont(probe, 1);
+    tk::loadRichFile(probe, QStringLiteral("2014/bokforing/_dagbok.kdb"));
+    const qint64 load = t.elapsed();
+    tk::setCharacterFormat(probe, 0, 16, 700, 10);
+    const qint64 bold = t.elapsed();
+    tk::scrollToEnd(probe);
+    const qint64 end = t.elapsed();
+    std::printf("steps: font and load %lld ms, bold title %lld ms, scroll to end %lld ms\n",
+                static_cast<long long>(load), static_cast<long long>(bold - load),
+                static_cast<long long>(end - bold));
     shell::discardMainWindowForTests();
     return 0;
 }
