@@ -474,6 +474,22 @@ void entryKey(const EntrySetup& s, int command) {
     recompute(s);
     const mv::TransactionType* type = currentType(s);
     if (!type) return;
+    if (from == EntryField::Net && (type->special == mv::SpecialKind::AssetSale ||
+                                    type->special == mv::SpecialKind::AssetWriteOff)) {
+        // A sale or write-off beyond the remaining asset value is refused at once.
+        mv::EntryForm f = readForm(s);
+        f.ore.clear();
+        f.sign.clear();
+        if (f.rate.isEmpty() && type->rateRequired) f.rate = configuredRates().value(0);
+        const mv::PrepareResult r = mv::prepareBooking(f, configuredRates());
+        const mv::BooksCheck check = r.ok ? mv::checkAgainstBooks(shell::paths(), r.booking) : mv::BooksCheck();
+        if (!check.ok) {
+            show(check.message);
+            if (!check.help.text.isEmpty()) show(check.help);
+            tk::setFocus(e.c.net);
+            return;
+        }
+    }
     const mv::FieldRules rules = mv::fieldRules(*type);
     EntryField next = mv::nextField(rules, from == EntryField::EventDate ? EntryField::Type : from);
     if (next == EntryField::None) {

@@ -88,6 +88,8 @@ protected:
 };
 
 TEST_F(BookingPageTest, EnterWalksEachTypeGroup) {
+    // Assets to write off, so that the write-off walks on past its amount.
+    ASSERT_EQ(mv::writeText(paths.closing(QStringLiteral("fga_inventarievarde")), QStringLiteral("1000.00\n")), 0);
     start();
     openIncome();
     struct Walk {
@@ -360,6 +362,28 @@ TEST_F(BookingPageTest, OwnSalaryPreset) {
     EXPECT_EQ(tk::text(c.net), QStringLiteral("15000.00"));
     for (int f : {c.name, c.street, c.postcode, c.town, c.sign, c.ore, c.rate}) EXPECT_TRUE(tk::isReadOnly(f));
     EXPECT_EQ(tk::text(c.total), QStringLiteral("15000.00"));
+}
+
+TEST_F(BookingPageTest, SaleBeyondTheAssetValueRefusedOnEnter) {
+    ASSERT_EQ(mv::writeText(paths.closing(QStringLiteral("fga_inventarievarde")), QStringLiteral("1000.00\n")), 0);
+    start();
+    openIncome();
+    const bookingui::EntryControls& c = entryControls(Side::Income);
+    chooseType(Side::Income, QStringLiteral("Inkomst, Inventarier"));
+    tk::setFocus(c.net);
+    uitest::typeText(QStringLiteral("1000.01"));
+    uitest::pressKey(QStringLiteral("Enter"));
+    ASSERT_EQ(uitest::boxes().size(), 2u);
+    EXPECT_EQ(uitest::boxes()[0].text, QString::fromUtf8("-0.01kr i saldot skulle det bli efter försäljning för "
+                                                         "kontot!\nSaldot för kontot får ej bli minus, "
+                                                         "transaktionen avbryts!\n\n"));
+    EXPECT_EQ(uitest::boxes()[1].title, QString::fromUtf8("Dr. Hjälp"));
+    EXPECT_EQ(tk::focusedControl(), c.net);
+    // The whole remaining value may be sold.
+    tk::setText(c.net, QStringLiteral("1000"));
+    uitest::pressKey(QStringLiteral("Enter"));
+    EXPECT_EQ(uitest::boxes().size(), 2u);
+    EXPECT_EQ(tk::focusedControl(), c.rate);
 }
 
 TEST_F(BookingPageTest, CustomerPickFillsTheAddress) {
