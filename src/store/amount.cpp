@@ -11,13 +11,17 @@ constexpr int kMaxWholeDigits = 16; // 10^16 kronor in öre still leaves room to
 constexpr std::int64_t kMaxWhole = 9999999999999999;
 
 // Digits of text from i on, as an integer; stops at the first non-digit.
-// More than maxDigits digits saturate at maxDigits nines instead of overflowing.
+// count is the number of digits read. More than maxDigits significant digits
+// (leading zeros do not count) saturate at maxDigits nines instead of overflowing.
 std::int64_t digitsValue(const QString& text, qsizetype& i, int maxDigits, int& count) {
     std::int64_t v = 0;
     count = 0;
+    int significant = 0;
     while (i < text.size() && text[i] >= u'0' && text[i] <= u'9') {
-        if (count < maxDigits) v = v * 10 + (text[i].unicode() - u'0');
-        else if (count == maxDigits) v = kMaxWhole;
+        const int digit = text[i].unicode() - u'0';
+        if (significant > 0 || digit != 0) ++significant;
+        if (significant <= maxDigits) v = v * 10 + digit;
+        else v = kMaxWhole;
         ++count;
         ++i;
     }

@@ -28,6 +28,8 @@ TEST(Amount, LenientParseOfStoredValues) {
     EXPECT_EQ(Amount::parseLenient("-12.345").ore(), -1235);
     EXPECT_EQ(Amount::parseLenient("12.344999").ore(), 1234);
     EXPECT_EQ(Amount::parseLenient("7 kr").ore(), 700);
+    // Leading zeros are not significant digits.
+    EXPECT_EQ(Amount::parseLenient("00000000000000001234.50").ore(), 123450);
 }
 
 TEST(Amount, StrictParseRefusesAnythingButAPlainNumber) {
