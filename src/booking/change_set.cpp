@@ -34,7 +34,11 @@ ChangeSet::Entry& ChangeSet::entry(const QString& path) {
 
 QString ChangeSet::text(const QString& path) { return entry(path).after; }
 
-void ChangeSet::setText(const QString& path, const QString& text) { entry(path).after = text; }
+void ChangeSet::setText(const QString& path, const QString& text) {
+    Entry& e = entry(path);
+    e.after = text;
+    e.written = true;
+}
 
 void ChangeSet::appendWithHead(const QString& path, const QString& head, const QString& text) {
     QString current = this->text(path);
@@ -61,7 +65,7 @@ bool ChangeSet::touches(const QString& path) const {
 std::vector<ChangeSet::Entry> ChangeSet::changes() const {
     std::vector<Entry> out;
     for (const Entry& e : entries_)
-        if (e.after != e.before || !e.existed) out.push_back(e);
+        if (e.written && (e.after != e.before || !e.existed)) out.push_back(e);
     return out;
 }
 

@@ -39,9 +39,10 @@ public:
         QString before;
         bool existed = false;
         QString after;
+        bool written = false; // set by setText; a file only read is not written
     };
     // The changed files in the order they were first touched; files whose
-    // new content equals the old are left out.
+    // new content equals the old, and files only read, are left out.
     std::vector<Entry> changes() const;
 
 private:

@@ -267,3 +267,26 @@ TEST_F(BookingTest, TransferRefusals) {
     EXPECT_EQ(bytesOf(paths.transferVerifications), QByteArray());
     EXPECT_EQ(bytesOf(paths.verCounter), QByteArray());
 }
+
+TEST_F(BookingTest, ChangeSetWritesOnlyWhatChanged) {
+    mv::ChangeSet set;
+    // Reading a missing file does not create it.
+    EXPECT_EQ(set.amount(paths.closing(QStringLiteral("utg_balans_saknas"))), mv::Amount());
+    EXPECT_TRUE(set.text(QStringLiteral("2014/bokforing/saknas.kdb")).isEmpty());
+    // Setting the same content is no change; a new empty file is one.
+    set.setText(paths.moneyAccountName(1), QStringLiteral("Kontantkassa\n"));
+    set.setText(QStringLiteral("2014/bokforing/ny.kdb"), QString());
+    set.addAmount(paths.cash, mv::Amount::fromOre(5));
+    set.addAmount(paths.cash, mv::Amount::fromOre(-5));
+    const std::vector<mv::ChangeSet::Entry> changes = set.changes();
+    ASSERT_EQ(changes.size(), 2u);
+    EXPECT_EQ(changes[0].path, QStringLiteral("2014/bokforing/ny.kdb"));
+    EXPECT_EQ(changes[1].path, paths.cash); // was empty, becomes "0.00"
+    EXPECT_EQ(changes[1].after, QStringLiteral("0.00\n"));
+    // The append rule of the heads: fewer than 5 characters start afresh.
+    set.setText(paths.dayBook, QStringLiteral("abcd"));
+    set.appendWithHead(paths.dayBook, QStringLiteral("HEAD\n"), QStringLiteral("x\n"));
+    EXPECT_EQ(set.text(paths.dayBook), QStringLiteral("HEAD\nx\n"));
+    set.appendWithHead(paths.dayBook, QStringLiteral("HEAD\n"), QStringLiteral("y\n"));
+    EXPECT_EQ(set.text(paths.dayBook), QStringLiteral("HEAD\nx\ny\n"));
+}
