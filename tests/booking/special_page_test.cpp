@@ -140,19 +140,39 @@ TEST_F(SpecialPageTest, AssetWriteOffTellsItWasBookedAutomatically) {
     EXPECT_EQ(mv::readAmountFile(paths.cash), mv::Amount());
     EXPECT_EQ(tk::text(c.number), QStringLiteral("2"));
 
-    // More than what is left (5000.00 - 3000.00): both messages, nothing saved.
+    // More than what is left (5000.00 - 3000.00): both messages when the
+    // amount is entered, and the form does not reach "Spara".
     chooseType(Side::Expense, "Utgift, Inventarier Utbokat");
     tk::setText(c.net, QStringLiteral("2000.01"));
-    ASSERT_TRUE(walkToSave(Side::Expense));
+    uitest::clearBoxes();
+    EXPECT_FALSE(walkToSave(Side::Expense, 6));
+    const QStringList texts = boxTexts();
+    ASSERT_EQ(texts.size(), 2 * texts.count(mv::msg::assetWriteOffHelp().text));
+    ASSERT_GE(texts.size(), 2);
+    EXPECT_EQ(texts[0], mv::msg::assetWriteOffBelowZero(mv::Amount::fromOre(-1)).text);
+    EXPECT_EQ(texts[1], mv::msg::assetWriteOffHelp().text);
+    EXPECT_EQ(tk::focusedControl(), c.net);
+    EXPECT_FALSE(tk::isVisible(c.saveButton));
+
+    // The reversal of more than was written off, likewise.
+    tk::setText(c.net, QStringLiteral("-3000.01"));
+    uitest::clearBoxes();
+    tk::setFocus(c.net);
+    uitest::pressKey(QStringLiteral("Enter"));
+    ASSERT_EQ(boxTexts(), QStringList{mv::msg::reversalTooLarge().text});
+
+    // "Spara" checks again: an amount changed after the walk is refused there.
+    tk::setText(c.net, QStringLiteral("2500"));
+    tk::showControl(c.saveButton);
+    tk::enableControl(c.saveButton);
     uitest::clearBoxes();
     const QByteArray list = bytesOf(paths.outVerifications);
     ASSERT_TRUE(uitest::pressCommand(1044));
-    const QStringList texts = boxTexts();
-    ASSERT_EQ(texts.size(), 2);
-    EXPECT_EQ(texts[0], mv::msg::assetWriteOffBelowZero(mv::Amount::fromOre(-1)).text);
-    EXPECT_EQ(texts[1], mv::msg::assetWriteOffHelp().text);
+    ASSERT_EQ(boxTexts(), (QStringList{mv::msg::assetWriteOffBelowZero(mv::Amount::fromKronor(-500)).text,
+                                       mv::msg::assetWriteOffHelp().text}));
     EXPECT_EQ(bytesOf(paths.outVerifications), list);
     EXPECT_EQ(bytesOf(paths.verCounter), QByteArray("1"));
+    EXPECT_EQ(bytesOf(paths.account(QStringLiteral("Utgift, Inventarier Utbokat"))), QByteArray("3000.00\r\n"));
 }
 
 TEST_F(SpecialPageTest, SaleAboveTheAssetValueRefusedWithBothMessages) {
@@ -163,7 +183,15 @@ TEST_F(SpecialPageTest, SaleAboveTheAssetValueRefusedWithBothMessages) {
     chooseType(Side::Income, "Inkomst, Inventarier");
     tk::setText(c.net, QStringLiteral("1000.51"));
     tk::setText(c.rate, QStringLiteral("25"));
-    ASSERT_TRUE(walkToSave(Side::Income));
+    // Refused when the amount is entered: the form does not reach "Spara".
+    EXPECT_FALSE(walkToSave(Side::Income, 8));
+    ASSERT_GE(uitest::boxes().size(), 2u);
+    EXPECT_EQ(uitest::boxes()[0].text, mv::msg::saleBelowZero(mv::Amount::fromOre(-1)).text);
+    EXPECT_EQ(tk::focusedControl(), c.net);
+    EXPECT_FALSE(tk::isVisible(c.saveButton));
+    // "Spara" checks again.
+    tk::showControl(c.saveButton);
+    tk::enableControl(c.saveButton);
     uitest::clearBoxes();
     ASSERT_TRUE(uitest::pressCommand(1041));
     ASSERT_EQ(uitest::boxes().size(), 2u);
