@@ -1,6 +1,6 @@
 #include "booking/booking_commit.h"
 
-#include "booking/special_bookings.h"
+#include "booking/adjustment_bookings.h"
 #include "booking/verification_text.h"
 #include "store/text_codec.h"
 

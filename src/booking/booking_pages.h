@@ -25,7 +25,7 @@ void reopenEntryPage(mv::Side side);
 void openExpenseWithPreset(mv::WithdrawalPreset kind, mv::Amount amount);
 
 // The number of the verification saved last ("Ver.nr" on the entry pages);
-// 0 before the first save of the session.
+// 0 before the first save since the program started.
 int& lastBookedNumber();
 
 // Handles of an entry page's controls.

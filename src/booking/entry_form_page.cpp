@@ -5,7 +5,7 @@
 
 #include "booking/booking_commit.h"
 #include "booking/change_set.h"
-#include "booking/special_bookings.h"
+#include "booking/adjustment_bookings.h"
 #include "shell/page_paint.h"
 #include "store/clock.h"
 #include "store/settings.h"

@@ -53,7 +53,7 @@ struct WindowProcedure {
     // bitmaps, copied to the window); whatever was copied to the window is shown
     // when the callback returns. Calls to invalidate() made inside it are ignored.
     std::function<void()> onPaint;
-    // The window manager asked to close the window (its close box, the task
+    // The window manager asked to close the window (its close box, the window
     // bar, Alt+F4). The toolkit never closes the window itself: it ignores the
     // request and posts this callback; only destroyWindow() takes it away.
     std::function<void()> onCloseRequest;

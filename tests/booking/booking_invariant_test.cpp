@@ -3,7 +3,7 @@
 // of its lines in the verification blocks.
 #include "booking_fixture.h"
 
-#include "booking/special_bookings.h"
+#include "booking/adjustment_bookings.h"
 #include "booking/transaction_types.h"
 
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "booking/special_bookings.h"
+#include "booking/adjustment_bookings.h"
 
 #include "booking/booking_commit.h"
 #include "booking/verification_text.h"

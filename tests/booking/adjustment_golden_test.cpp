@@ -5,7 +5,7 @@
 // change leaving the books as before or as after.
 #include "booking_fixture.h"
 
-#include "booking/special_bookings.h"
+#include "booking/adjustment_bookings.h"
 #include "store/integrity.h"
 
 namespace {
@@ -87,9 +87,9 @@ TEST_F(SpecialGoldenTest, VatAssetWriteOffExactFiles) {
     EXPECT_EQ(o.number, 1);
     EXPECT_TRUE(o.message.text.isEmpty());
     EXPECT_EQ(bytesOf(carriedPath()), crlf("0.00\n"));
-    EXPECT_EQ(bytesOf(paths.inVerifications), golden("special_vat_asset_list.kdb"));
-    EXPECT_EQ(bytesOf(paths.dayBook), golden("special_vat_asset_daybook.kdb"));
-    EXPECT_EQ(bytesOf(paths.cashBook), golden("special_vat_asset_cashbook.kdb"));
+    EXPECT_EQ(bytesOf(paths.inVerifications), golden("adjustment_vat_asset_list.kdb"));
+    EXPECT_EQ(bytesOf(paths.dayBook), golden("adjustment_vat_asset_daybook.kdb"));
+    EXPECT_EQ(bytesOf(paths.cashBook), golden("adjustment_vat_asset_cashbook.kdb"));
     EXPECT_EQ(bytesOf(paths.account(u8("Justering, Utbokning momstillgång"))), crlf("2500.00\n"));
     EXPECT_EQ(bytesOf(paths.verCounter), QByteArray("1"));
     EXPECT_EQ(bytesOf(paths.dayBookDate), crlf("2014-03-07\n"));
@@ -115,9 +115,9 @@ TEST_F(SpecialGoldenTest, VatDebtWriteOffExactFiles) {
     ASSERT_TRUE(o.ok) << o.message.text.toStdString();
     EXPECT_EQ(o.result, 12);
     EXPECT_EQ(bytesOf(carriedPath()), crlf("0.00\n"));
-    EXPECT_EQ(bytesOf(paths.outVerifications), golden("special_vat_debt_list.kdb"));
-    EXPECT_EQ(bytesOf(paths.dayBook), golden("special_vat_debt_daybook.kdb"));
-    EXPECT_EQ(bytesOf(paths.cashBook), golden("special_vat_debt_cashbook.kdb"));
+    EXPECT_EQ(bytesOf(paths.outVerifications), golden("adjustment_vat_debt_list.kdb"));
+    EXPECT_EQ(bytesOf(paths.dayBook), golden("adjustment_vat_debt_daybook.kdb"));
+    EXPECT_EQ(bytesOf(paths.cashBook), golden("adjustment_vat_debt_cashbook.kdb"));
     EXPECT_EQ(mv::readAmountFile(paths.cash), Amount());
     expectYearIntact();
 }
@@ -267,7 +267,7 @@ TEST_F(SpecialGoldenTest, FixedAssetListExactBytes) {
     EXPECT_EQ(o.number, 6);
     EXPECT_EQ(o.message.title, QStringLiteral("MEDDELANDE"));
     EXPECT_EQ(o.message.text, u8("Transaktionen bokades automatiskt\nmot Inventariekontot!\n\n"));
-    EXPECT_TRUE(bytesOf(paths.outVerifications).endsWith(golden("special_asset_writeoff_block.kdb")));
+    EXPECT_TRUE(bytesOf(paths.outVerifications).endsWith(golden("adjustment_asset_writeoff_block.kdb")));
     EXPECT_TRUE(file(paths.cashBook).endsWith(QStringLiteral("\n     6 2014-03-07 Utgift, Inventarier Utbokat") +
                                               QString(18, u' ') + u8("- Påverkar ej =\n")));
     EXPECT_EQ(mv::readAmountFile(paths.cash), cashBefore);
@@ -276,7 +276,7 @@ TEST_F(SpecialGoldenTest, FixedAssetListExactBytes) {
     expectYearIntact();
 
     ASSERT_EQ(special(form(Side::Expense, "Utgift, Inventarier Utbokat", "-1000")).number, 7);
-    EXPECT_EQ(bytesOf(assetListPath()), golden("special_asset_list.kdb"));
+    EXPECT_EQ(bytesOf(assetListPath()), golden("adjustment_asset_list.kdb"));
     EXPECT_EQ(bytesOf(paths.account(QStringLiteral("Utgift, Inventarier Utbokat"))), crlf("2000.00\n"));
     EXPECT_EQ(mv::readAmountFile(paths.cash), cashBefore);
     // 12000.00 + 4500.50 - 500.00 - 2000.00 + 100.00 - 2000.00
@@ -302,7 +302,7 @@ TEST_F(SpecialGoldenTest, ClosingRegistrationsExactBytes) {
     f.reference = QStringLiteral("F-2014-0099");
     f.name = u8("Åkeri Nord AB");
     ASSERT_EQ(special(f).result, 11);
-    EXPECT_EQ(bytesOf(paths.closing(QStringLiteral("LeverantorsskulderLista"))), golden("special_payables_list.kdb"));
+    EXPECT_EQ(bytesOf(paths.closing(QStringLiteral("LeverantorsskulderLista"))), golden("adjustment_payables_list.kdb"));
     EXPECT_EQ(bytesOf(paths.closing(QStringLiteral("Leverantorsskulder"))), crlf("2000.00\n"));
     EXPECT_EQ(bytesOf(paths.closing(QStringLiteral("LeverantorsskulderMoms"))), crlf("500.00\n"));
     EXPECT_EQ(bytesOf(paths.inputVat(25)), crlf("500.00\n"));
@@ -318,7 +318,7 @@ TEST_F(SpecialGoldenTest, ClosingRegistrationsExactBytes) {
     r = form(Side::Income, "Bokslut, Kundfordringar", "-100", "25");
     r.name = u8("Öster & Co");
     ASSERT_EQ(special(r).result, 11);
-    EXPECT_EQ(bytesOf(paths.closing(QStringLiteral("KundfordringarLista"))), golden("special_receivables_list.kdb"));
+    EXPECT_EQ(bytesOf(paths.closing(QStringLiteral("KundfordringarLista"))), golden("adjustment_receivables_list.kdb"));
     EXPECT_EQ(bytesOf(paths.closing(QStringLiteral("Kundfordringar"))), crlf("700.00\n"));
     EXPECT_EQ(bytesOf(paths.closing(QStringLiteral("KundfordringarMoms"))), crlf("71.00\n"));
     EXPECT_EQ(bytesOf(paths.outputVat(12)), crlf("96.00\n"));

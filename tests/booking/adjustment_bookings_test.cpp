@@ -3,7 +3,7 @@
 // files each of them may change.
 #include "booking_fixture.h"
 
-#include "booking/special_bookings.h"
+#include "booking/adjustment_bookings.h"
 
 using mv::Side;
 

@@ -5,7 +5,7 @@
 #include "booking/booking_messages.h"
 #include "booking/booking_pages.h"
 #include "booking/change_set.h"
-#include "booking/special_bookings.h"
+#include "booking/adjustment_bookings.h"
 #include "shell/page.h"
 #include "store/record_file.h"
 #include "store/settings.h"
