@@ -6,6 +6,7 @@
 #include "booking/booking_pages.h"
 #include "booking/cash_distribution.h"
 #include "booking/change_set.h"
+#include "reports/report_pages.h"
 #include "shell/page.h"
 #include "shell/page_paint.h"
 #include "store/clock.h"
@@ -60,6 +61,12 @@ void create(int window) {
     c.view = tk::createRichView(window, 405, 84, 383, 494, u("VHSCROLL"), 0);
     for (int f : {c.number, c.date, c.difference, c.total}) tk::setReadOnly(f, u("OFF"));
     tk::setReadOnly(c.view, u("OFF"));
+    // The transfer list joins the print table; the print field beside
+    // "Skriv ut" may pick one verification.
+    reports::bindPrintSource(mv::PrintSource::CashList,
+                             {c.view, shell::printField(), [] {
+                                  return shell::state().pageState(shell::PageId::Transfer) > 0;
+                              }});
     hideAll();
 }
 
@@ -68,6 +75,7 @@ void paint(int window, int& state) {
     shell::beginPage(window);
     shell::darkFrame(window, 5, 53, 395, 583, u("KASSAN"));
     shell::darkFrame(window, 400, 53, 793, 583, u("KASSAVERIFIKATIONER"), shell::Font::Body);
+    shell::drawText(window, 610, 58, u("Ver.nr"), shell::white, shell::Font::Body);
     shell::fillRect(window, 8, 80, 392, 580, shell::rgb(200, 230, 255));
     const int l = shell::labelColour;
     const auto body = shell::Font::Body;
@@ -130,7 +138,11 @@ void open() {
     mv::recoverInterruptedBooking(shell::paths());
     opened = mv::loadMoneyAccounts(shell::paths());
     placedOn = -1;
-    for (int h : {c.date, c.difference, c.total, c.saveButton, c.view}) tk::showControl(h);
+    for (int h : {c.date, c.difference, c.total, c.saveButton, c.view, shell::printButton(),
+                  shell::printField()})
+        tk::showControl(h);
+    tk::enableControl(shell::printButton());
+    tk::setText(shell::printField(), QString());
     tk::hideControl(c.number);
     tk::setText(c.number, QString::number(mv::storedCounter(shell::paths()) + 1));
     tk::setText(c.date, mv::todayText());

@@ -6,6 +6,7 @@
 #include "booking/booking_commit.h"
 #include "booking/change_set.h"
 #include "booking/adjustment_bookings.h"
+#include "reports/report_pages.h"
 #include "shell/page_paint.h"
 #include "store/clock.h"
 #include "store/settings.h"
@@ -327,6 +328,28 @@ void save(const EntrySetup& s) {
     openCashStep();
 }
 
+// The page's viewer joins the print table: the verification list, or the
+// closing list when the closing type has put it in the viewer.
+void bindPrintRows(const EntrySetup& s) {
+    const bool income = s.side == mv::Side::Income;
+    const EntryControls& c = st(s.side).c;
+    const mv::TypeGroup closingGroup =
+        income ? mv::TypeGroup::ReceivablesClosing : mv::TypeGroup::PayablesClosing;
+    auto showingClosingList = [&s, closingGroup] {
+        const mv::TransactionType* t = currentType(s);
+        return t != nullptr && t->group == closingGroup;
+    };
+    auto pageShowing = [&s] { return shell::state().pageState(s.id) > 0; };
+    reports::bindPrintSource(income ? mv::PrintSource::IncomeList : mv::PrintSource::ExpenseList,
+                             {c.view, c.lastNumber, [pageShowing, showingClosingList] {
+                                  return pageShowing() && !showingClosingList();
+                              }});
+    reports::bindPrintSource(income ? mv::PrintSource::ReceivablesList : mv::PrintSource::PayablesList,
+                             {c.view, 0, [pageShowing, showingClosingList] {
+                                  return pageShowing() && showingClosingList();
+                              }});
+}
+
 } // namespace
 
 const EntryControls& entryControls(mv::Side side) { return st(side).c; }
@@ -356,7 +379,10 @@ void entryCreate(const EntrySetup& s, int window) {
     c.sign = field(215, 396, 20, "C", 1);
     c.ore = field(285, 396, 30, "R", 2);
     c.total = field(215, 430, 100, "R", 0);
-    c.lastNumber = field(720, 57, 60, "R", 0);
+    // "Ver.nr" is the print command's verification-number field: it shows the
+    // number saved last, and "Skriv ut" prints that verification (or the one
+    // typed there; an empty field prints the whole list).
+    c.lastNumber = shell::printField();
     c.nameListButton = tk::createButton(window, 335, 188, 50, 20, QStringLiteral("Lista"), QStringLiteral("C"),
                                         QStringLiteral("NORMAL"), s.nameListCommand);
     c.textListButton = tk::createButton(window, 335, 284, 50, 20, QStringLiteral("Lista"), QStringLiteral("C"),
@@ -367,7 +393,8 @@ void entryCreate(const EntrySetup& s, int window) {
                                     QStringLiteral("NORMAL"), s.saveCommand);
     c.view = tk::createRichView(window, 405, 84, 383, 494, QStringLiteral("VHSCROLL"), 0);
     tk::setReadOnly(c.view, QStringLiteral("OFF"));
-    for (int f : {c.number, c.bookingDate, c.vat, c.total, c.lastNumber}) tk::setReadOnly(f, QStringLiteral("OFF"));
+    for (int f : {c.number, c.bookingDate, c.vat, c.total}) tk::setReadOnly(f, QStringLiteral("OFF"));
+    bindPrintRows(s);
     for (const mv::TransactionType& t : mv::transactionTypes())
         if (t.side == s.side) tk::setItem(c.type, 1000, t.name);
     entryReset(s);
@@ -389,7 +416,7 @@ void entryPaint(const EntrySetup& s, int window, int& state) {
     shell::fillRect(window, 8, 80, 392, 580, shell::rgb(200, 230, 255));
     const int l = shell::labelColour;
     const auto body = shell::Font::Body;
-    shell::drawText(window, 680, 59, QStringLiteral("Ver.nr"), shell::white, body);
+    shell::drawText(window, 610, 58, QStringLiteral("Ver.nr"), shell::white, body);
     shell::drawText(window, 15, 89, QStringLiteral("Verifikation"), l, body);
     shell::drawText(window, 225, 89, u(s.bookingDateLabel), l, body);
     shell::drawText(window, 15, 113, QStringLiteral("Händelse dat"), l, body);
@@ -422,6 +449,8 @@ void entryOpen(const EntrySetup& s) {
                   c.freeText, c.net, c.rate, c.vat, c.sign, c.ore, c.total, c.lastNumber, c.clearButton,
                   c.nameListButton, c.textListButton, c.view})
         tk::showControl(h);
+    tk::showControl(shell::printButton());
+    tk::enableControl(shell::printButton());
     e.lastType.clear();
     clearForm(s);
     const bool locked = shell::state().isLocked();

@@ -12,6 +12,8 @@
 #include "toolkit/toolkit.h"
 
 #include <QDir>
+#include <QFile>
+#include <QProcess>
 
 namespace {
 
@@ -410,3 +412,51 @@ TEST_F(BookingPageTest, CustomerPickFillsTheAddress) {
 }
 
 } // namespace
+
+namespace {
+
+// Text of a printed PDF, as the reader of the paper sees it.
+QString pdfText(const QString& pdf) {
+    if (!QFile::exists(pdf)) return QString();
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(30000)) return QStringLiteral("pdftotext did not run");
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+TEST_F(BookingPageTest, IncomeListPrintsTheVerificationSavedLastOrNothingWhenAbsent) {
+    start();
+    const QString pdf = QDir::current().absoluteFilePath(QStringLiteral("out.pdf"));
+    tk::setPrintToFile(pdf);
+    for (const char* net : {"1200", "80"}) {
+        openIncome();
+        fillIncome(net, "25");
+        const bookingui::EntryControls& c = entryControls(Side::Income);
+        tk::setFocus(c.ore);
+        uitest::pressKey(QStringLiteral("Enter"));
+        ASSERT_TRUE(uitest::pressCommand(1041));
+        ASSERT_TRUE(uitest::pressCommand(1049));
+        ASSERT_TRUE(uitest::pressCommand(1031));
+    }
+    const bookingui::EntryControls& c = entryControls(Side::Income);
+    ASSERT_EQ(tk::text(c.lastNumber), QStringLiteral("2"));
+    EXPECT_TRUE(tk::isVisible(shell::printButton()));
+
+    // "Ver.nr" holds 2: only verification 2 is printed.
+    ASSERT_TRUE(uitest::pressCommand(1034));
+    const QString printed = pdfText(pdf);
+    EXPECT_TRUE(printed.contains(QStringLiteral("100.00"))) << printed.toStdString();
+    EXPECT_FALSE(printed.contains(QStringLiteral("1500.00"))) << printed.toStdString();
+    EXPECT_TRUE(uitest::boxes().empty());
+
+    // A number that is in no block prints nothing and says so.
+    QFile::remove(pdf);
+    tk::setText(c.lastNumber, QStringLiteral("7"));
+    ASSERT_TRUE(uitest::pressCommand(1034));
+    EXPECT_FALSE(QFile::exists(pdf));
+    ASSERT_EQ(uitest::boxes().size(), 1u);
+    EXPECT_EQ(uitest::boxes()[0].title, QStringLiteral("PRINTMEDDELANDE"));
+    tk::setPrintToFile(QString());
+}
