@@ -338,8 +338,6 @@ protected:
     SpecialCrashTest() { inMemory = true; }
 
     void freshYear(const QString& folder) {
-        ASSERT_TRUE(QDir::setCurrent(base_));
-        ASSERT_TRUE(QDir().mkpath(folder));
         ASSERT_TRUE(QDir::setCurrent(folder));
         makeYear();
         startValue(carriedPath(), "-2500.00\n");
@@ -350,55 +348,10 @@ protected:
         ASSERT_EQ(book(f), 1);
     }
 
-    void restart() {
-        mv::setWriteHook({});
-        int abortKey = 0;
-        bool shutdownCheckDone = true;
-        mv::checkIntegrity(paths, abortKey, shutdownCheckDone, [](const mv::Message&) { return mv::answerNo; });
-        ASSERT_EQ(mv::recoverInterruptedBooking(paths), 0);
-        ASSERT_FALSE(mv::changeInProgress(paths));
-    }
-
     template <class Op>
     void crashEverywhere(Op op) {
-        base_ = QDir::currentPath();
-        freshYear(QStringLiteral("reference"));
-        const auto before = snapshot();
-        int changes = 0;
-        mv::setWriteHook([&](const QString&) {
-            ++changes;
-            return true;
-        });
-        ASSERT_TRUE(op());
-        mv::setWriteHook({});
-        const auto after = snapshot();
-        ASSERT_NE(before, after);
-        ASSERT_GT(changes, 5);
-
-        int sawBefore = 0, sawAfter = 0;
-        for (int k = 0; k < changes; ++k) {
-            freshYear(QStringLiteral("crash%1").arg(k));
-            ASSERT_EQ(snapshot(), before);
-            int seen = 0;
-            mv::setWriteHook([&](const QString&) { return ++seen <= k; });
-            const bool reported = op();
-            restart();
-            const auto state = snapshot();
-            if (reported) {
-                ASSERT_EQ(state, after) << "reported saved, k = " << k;
-            }
-            if (state == before) {
-                ++sawBefore;
-            } else {
-                ASSERT_EQ(state, after) << "in between after change " << k;
-                ++sawAfter;
-            }
-        }
-        EXPECT_GT(sawBefore, 0);
-        EXPECT_GT(sawAfter, 0);
+        BookingTest::crashEverywhere([this](const QString& folder) { freshYear(folder); }, op, 5);
     }
-
-    QString base_;
 };
 
 TEST_F(SpecialCrashTest, VatAssetWriteOff) {

@@ -16,8 +16,6 @@ protected:
     // The first year is built by booking; later ones are copies of it with
     // the files' times kept, so that the integrity check finds them intact.
     void freshYear(const QString& folder) {
-        ASSERT_TRUE(QDir::setCurrent(base_));
-        ASSERT_TRUE(QDir().mkpath(folder));
         if (!QFileInfo(QStringLiteral("template/2014")).isDir()) {
             ASSERT_TRUE(QDir().mkpath(QStringLiteral("template")));
             ASSERT_TRUE(QDir::setCurrent(QStringLiteral("template")));
@@ -25,7 +23,7 @@ protected:
             ASSERT_EQ(book(withCustomer(form(mv::Side::Income, "Inkomst, Annat", "800", "25"),
                                         "Gammal Kund")),
                       1);
-            ASSERT_TRUE(QDir::setCurrent(base_));
+            ASSERT_TRUE(QDir::setCurrent(crashBase_));
         }
         ASSERT_EQ(mv::copyTree(folder, QStringLiteral("template/2014")), 0);
         ASSERT_TRUE(QDir::setCurrent(folder));
@@ -38,57 +36,11 @@ protected:
         return f;
     }
 
-    // The start-up: the integrity check (which repairs an unfinished change)
-    // and the booking's own recovery of the registers.
-    void restart() {
-        mv::setWriteHook({});
-        int abortKey = 0;
-        bool shutdownCheckDone = true;
-        mv::checkIntegrity(paths, abortKey, shutdownCheckDone, [](const mv::Message&) { return mv::answerNo; });
-        ASSERT_EQ(mv::recoverInterruptedBooking(paths), 0);
-        ASSERT_FALSE(mv::changeInProgress(paths));
-    }
-
-    // Runs op once to completion and then again with every disk change after
-    // the k-th refused, for every k, checking the state after the restart.
+    // Every kill point of op, in years made by freshYear.
     template <class Op>
     void crashEverywhere(Op op) {
-        base_ = QDir::currentPath();
-        freshYear(QStringLiteral("reference"));
-        const auto before = snapshot();
-        int changes = 0;
-        mv::setWriteHook([&](const QString&) { ++changes; return true; });
-        ASSERT_TRUE(op());
-        mv::setWriteHook({});
-        const auto after = snapshot();
-        ASSERT_NE(before, after);
-        ASSERT_GT(changes, 10);
-
-        int sawBefore = 0, sawAfter = 0;
-        for (int k = 0; k < changes; ++k) {
-            freshYear(QStringLiteral("crash%1").arg(k));
-            ASSERT_EQ(snapshot(), before);
-            int seen = 0;
-            mv::setWriteHook([&](const QString&) { return ++seen <= k; });
-            const bool reported = op();
-            restart();
-            const auto state = snapshot();
-            // Told it is saved only when it is.
-            if (reported) {
-                ASSERT_EQ(state, after) << "k = " << k;
-            }
-            if (state == before) {
-                ++sawBefore;
-            } else {
-                ASSERT_EQ(state, after) << "in between after change " << k;
-                ++sawAfter;
-            }
-        }
-        EXPECT_GT(sawBefore, 0);
-        EXPECT_GT(sawAfter, 0);
+        BookingTest::crashEverywhere([this](const QString& folder) { freshYear(folder); }, op, 10);
     }
-
-    QString base_;
 };
 
 TEST_F(CrashTest, IncomeWithNewCustomerAndNewVatRate) {

@@ -126,6 +126,66 @@ protected:
         return m;
     }
 
+    // The start-up after a crash: the integrity check (which repairs an
+    // unfinished change) and the booking's own recovery of the registers.
+    void restartAfterCrash() {
+        mv::setWriteHook({});
+        int abortKey = 0;
+        bool shutdownCheckDone = true;
+        mv::checkIntegrity(paths, abortKey, shutdownCheckDone, [](const mv::Message&) { return mv::answerNo; });
+        ASSERT_EQ(mv::recoverInterruptedBooking(paths), 0);
+        ASSERT_FALSE(mv::changeInProgress(paths));
+    }
+
+    // Runs op once to completion in a year made by freshYear(folder), then
+    // again in a new such year with every disk change after the k-th refused,
+    // for every k. After the restart the year must hold the books as before
+    // op or as after it, never in between, and "saved" only when it is.
+    template <class Fresh, class Op>
+    void crashEverywhere(Fresh freshYear, Op op, int minChanges) {
+        crashBase_ = QDir::currentPath();
+        auto fresh = [&](const QString& folder) {
+            ASSERT_TRUE(QDir::setCurrent(crashBase_));
+            ASSERT_TRUE(QDir().mkpath(folder));
+            freshYear(folder);
+        };
+        fresh(QStringLiteral("reference"));
+        const auto before = snapshot();
+        int changes = 0;
+        mv::setWriteHook([&](const QString&) {
+            ++changes;
+            return true;
+        });
+        ASSERT_TRUE(op());
+        mv::setWriteHook({});
+        const auto after = snapshot();
+        ASSERT_NE(before, after);
+        ASSERT_GT(changes, minChanges);
+
+        int sawBefore = 0, sawAfter = 0;
+        for (int k = 0; k < changes; ++k) {
+            fresh(QStringLiteral("crash%1").arg(k));
+            ASSERT_EQ(snapshot(), before);
+            int seen = 0;
+            mv::setWriteHook([&](const QString&) { return ++seen <= k; });
+            const bool reported = op();
+            restartAfterCrash();
+            const auto state = snapshot();
+            if (reported) {
+                ASSERT_EQ(state, after) << "reported saved, k = " << k;
+            }
+            if (state == before) {
+                ++sawBefore;
+            } else {
+                ASSERT_EQ(state, after) << "in between after change " << k;
+                ++sawAfter;
+            }
+        }
+        EXPECT_GT(sawBefore, 0);
+        EXPECT_GT(sawAfter, 0);
+    }
+
+    QString crashBase_;
     mv::PathTable paths;
     std::unique_ptr<QTemporaryDir> memoryDir_;
 };
