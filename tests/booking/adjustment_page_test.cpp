@@ -3,6 +3,7 @@
 // with its message, a sale above the asset value refused with both messages,
 // a closing receivable shown in the page's viewer.
 #include "booking/booking_messages.h"
+#include "booking_page_fixture.h"
 #include "booking/booking_pages.h"
 #include "booking/change_set.h"
 #include "booking/adjustment_bookings.h"
@@ -22,27 +23,8 @@ using mv::Side;
 
 QString u8(const char* s) { return QString::fromUtf8(s); }
 
-class SpecialPageTest : public uitest::ShellTest {
+class SpecialPageTest : public BookingPageFixture {
 protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        paths = mv::buildPathTable(QStringLiteral("2014"));
-        putBytes(QStringLiteral("drive_info/valdbokforingsar.kdb"), "2014\r\n");
-        for (const QString& d : {paths.bokforingDir, paths.fskDir, paths.foretagetDir, paths.fritextDir,
-                                 paths.kunderDir, paths.leverantorerDir, paths.kontolistorDir, paths.fakturorDir})
-            ASSERT_TRUE(QDir().mkpath(d));
-        ASSERT_EQ(mv::writeText(paths.settings, mv::defaultSettingsText()), 0);
-        ASSERT_EQ(mv::writeText(paths.company, QStringLiteral("Firma AB\n") + QString(12, u'\n')), 0);
-        for (int i = 1; i <= 6; ++i)
-            ASSERT_EQ(mv::writeText(paths.moneyAccountName(i), mv::defaultMoneyAccountNames()[i - 1] + u'\n'), 0);
-    }
-
-    void start() {
-        ASSERT_TRUE(stampYear(QStringLiteral("2014")));
-        startShell();
-        uitest::clearBoxes();
-    }
-
     void open(Side side) {
         uitest::sendCommand(side == Side::Income ? 1036 : 1042);
         ASSERT_GT(pageState(side == Side::Income ? shell::PageId::Income : shell::PageId::Expense), 0);
@@ -70,7 +52,6 @@ protected:
         return out;
     }
 
-    mv::PathTable paths;
 };
 
 TEST_F(SpecialPageTest, VatDebtWriteOffFromItsPreset) {

@@ -2,6 +2,7 @@
 // order of every type group, the refusals with their exact texts, a booking
 // saved through the forced cash step, and a transfer.
 #include "booking/booking_messages.h"
+#include "booking_page_fixture.h"
 #include "booking/booking_pages.h"
 #include "booking/change_set.h"
 #include "shell/page.h"
@@ -20,27 +21,8 @@ namespace {
 using bookingui::entryControls;
 using mv::Side;
 
-class BookingPageTest : public uitest::ShellTest {
+class BookingPageTest : public BookingPageFixture {
 protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        paths = mv::buildPathTable(QStringLiteral("2014"));
-        putBytes(QStringLiteral("drive_info/valdbokforingsar.kdb"), "2014\r\n");
-        for (const QString& d : {paths.bokforingDir, paths.fskDir, paths.foretagetDir, paths.fritextDir,
-                                 paths.kunderDir, paths.leverantorerDir, paths.kontolistorDir, paths.fakturorDir})
-            ASSERT_TRUE(QDir().mkpath(d));
-        ASSERT_EQ(mv::writeText(paths.settings, mv::defaultSettingsText()), 0);
-        ASSERT_EQ(mv::writeText(paths.company, QStringLiteral("Firma AB\n") + QString(12, u'\n')), 0);
-        for (int i = 1; i <= 6; ++i)
-            ASSERT_EQ(mv::writeText(paths.moneyAccountName(i), mv::defaultMoneyAccountNames()[i - 1] + u'\n'), 0);
-    }
-
-    void start() {
-        ASSERT_TRUE(stampYear(QStringLiteral("2014")));
-        startShell();
-        uitest::clearBoxes();
-    }
-
     // Sent as the top bar sends them (the page's own button is disabled while it shows).
     void openIncome() {
         uitest::sendCommand(1036);
@@ -86,7 +68,6 @@ protected:
         uitest::typeText(QString::fromUtf8(rate));
     }
 
-    mv::PathTable paths;
 };
 
 TEST_F(BookingPageTest, EnterWalksEachTypeGroup) {
