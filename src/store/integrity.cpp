@@ -19,29 +19,15 @@ const QStringList& vatFamilies() {
     return list;
 }
 
-// The closing values that are vital (of all the closing files of a year).
+// The closing values that are vital: all of the year's closing files but
+// "inventarier" and "varulager_avskrivet".
 const QStringList& vitalClosingNames() {
-    static const QStringList list = {QStringLiteral("Kundfordringar"),
-                                     QStringLiteral("KundfordringarLista"),
-                                     QStringLiteral("KundfordringarMoms"),
-                                     QStringLiteral("Leverantorsskulder"),
-                                     QStringLiteral("LeverantorsskulderLista"),
-                                     QStringLiteral("LeverantorsskulderMoms"),
-                                     QStringLiteral("fga_Kundfordringar"),
-                                     QStringLiteral("fga_Kundfordringar_Moms"),
-                                     QStringLiteral("fga_Leverantorsskulder"),
-                                     QStringLiteral("fga_Leverantorsskulder_Moms"),
-                                     QStringLiteral("fga_ing_balans"),
-                                     QStringLiteral("fga_inventarievarde"),
-                                     QStringLiteral("fga_inventering_varde"),
-                                     QStringLiteral("fga_moms_skillnad"),
-                                     QStringLiteral("inventarielista_avskr"),
-                                     QStringLiteral("inventarier_varde_eft_avskr"),
-                                     QStringLiteral("inventering"),
-                                     QStringLiteral("inventering_datum"),
-                                     QStringLiteral("inventering_varde"),
-                                     QStringLiteral("utg_balans"),
-                                     QStringLiteral("varulager_varde_eft_avskr")};
+    static const QStringList list = [] {
+        QStringList names = closingValueNames();
+        names.removeAll(QStringLiteral("inventarier"));
+        names.removeAll(QStringLiteral("varulager_avskrivet"));
+        return names;
+    }();
     return list;
 }
 
