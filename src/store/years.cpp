@@ -39,6 +39,12 @@ QStringList allLines(const QString& path) {
 }
 
 // The system's words for why a year folder could not be made at `target`.
+// The reason shown when a file of the new year or of the year list could
+// not be written.
+QString notWrittenReason(const QString& path) {
+    return QStringLiteral("Filen ") + path + QStringLiteral(" kunde inte skrivas.");
+}
+
 QString failureReason(const QString& target) {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -188,9 +194,18 @@ CreateYearOutcome createYear(const QString& typedYear, const PathTable& selected
     writeAccountLists(staging);
     writeInitialFiles(s);
     if (isYearText(selected.year)) carryOver(selected, s);
-    createMissingVitalFiles(s);
-    renewStamps(s);
-    renewSecondCopies(s);
+    // Without its vital files, stamps and second copies the new year would
+    // fail its first check: then it is not created at all.
+    ChangeResult sealed;
+    if (createMissingVitalFiles(s) != 0) sealed = {ChangeResult::WriteFailed, s.bokforingDir};
+    if (sealed.ok()) sealed = renewStamps(s);
+    if (sealed.ok()) sealed = renewSecondCopies(s);
+    if (!sealed.ok()) {
+        const QString reason = notWrittenReason(sealed.path);
+        deleteTree(staging);
+        if (show) show(yearNotCreatedMessage(reason));
+        return out;
+    }
 
     if (renamePath(staging, p.yearDir) != 0) {
         const QString reason = failureReason(p.yearDir);
@@ -198,8 +213,20 @@ CreateYearOutcome createYear(const QString& typedYear, const PathTable& selected
         if (show) show(yearNotCreatedMessage(reason));
         return out;
     }
-    writeText(drive::lastCreatedYear, year + u'\n');
-    addToCreatedYears(year);
+    // A year that cannot be listed is taken back, with the last-created
+    // mark as it was, so the year list and the folders always agree.
+    QString previousLast;
+    const bool hadLast = readWhole(drive::lastCreatedYear, previousLast) == 0;
+    const bool lastWritten = writeText(drive::lastCreatedYear, year + u'\n') == 0;
+    if (!lastWritten || addToCreatedYears(year) != 0) {
+        const QString reason =
+            notWrittenReason(lastWritten ? drive::createdYears : drive::lastCreatedYear);
+        if (hadLast) writeText(drive::lastCreatedYear, previousLast);
+        else deleteFile(drive::lastCreatedYear);
+        if (renamePath(p.yearDir, staging) == 0) deleteTree(staging);
+        if (show) show(yearNotCreatedMessage(reason));
+        return out;
+    }
 
     if (show) show(yearCreatedMessage());
     if (firstStartProgress == 1) firstStartProgress = 2;

@@ -302,3 +302,33 @@ TEST_F(YearsTest, KilledCreationLeavesNoHalfYearAndCanBeRepeated) {
     }
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("drive_info/skapas_2015")));
 }
+
+TEST_F(YearsTest, YearThatCannotBeListedOrSealedIsNotCreated) {
+    putBytes(drive::createdYears, "2014\r\n");
+    putBytes(drive::lastCreatedYear, "2014\r\n");
+    // The year list refuses the new year: the folder is taken back.
+    setWriteHook([](const QString& path) { return !path.endsWith(QStringLiteral("SkapadeAr.kdb")); });
+    EXPECT_FALSE(create(QStringLiteral("2015")).created);
+    setWriteHook({});
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("2015")));
+    EXPECT_EQ(bytesOf(drive::createdYears), QByteArray("2014\r\n"));
+    EXPECT_EQ(bytesOf(drive::lastCreatedYear), QByteArray("2014\r\n"));
+    ASSERT_EQ(r.shown.size(), 1u);
+    EXPECT_EQ(r.shown[0].text, QStringLiteral("Bokföringsåret kunde inte skapas!\n\nFilen ") +
+                                   drive::createdYears + QStringLiteral(" kunde inte skrivas."));
+
+    // The first stamps cannot be written: nothing of the year is left.
+    r.shown.clear();
+    setWriteHook([](const QString& path) { return !path.contains(QStringLiteral("__A_tidsstampel")); });
+    EXPECT_FALSE(create(QStringLiteral("2015")).created);
+    setWriteHook({});
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("2015")));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("drive_info/skapas_2015")));
+    ASSERT_EQ(r.shown.size(), 1u);
+    EXPECT_TRUE(r.shown[0].text.startsWith(QStringLiteral("Bokföringsåret kunde inte skapas!\n\nFilen ")));
+
+    // Nothing stands in the way of the next try.
+    r.shown.clear();
+    EXPECT_TRUE(create(QStringLiteral("2015")).created);
+    EXPECT_EQ(bytesOf(drive::createdYears), QByteArray("2014\r\n2015\r\n"));
+}
