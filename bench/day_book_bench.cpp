@@ -2,7 +2,7 @@
 // viewer, as the "Dagbok" button does, and prints how long it took.
 //
 //     day_book_bench [verifications]
-#include "reports/report_pages.h"
+#include "reports/pages/report_pages.h"
 #include "shell/main_window.h"
 #include "shell/page.h"
 #include "store/integrity.h"

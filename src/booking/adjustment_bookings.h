@@ -5,7 +5,7 @@
 // year; and the registration of closing receivables and payables. Every
 // check runs before anything is written.
 #include "booking/booking_entry.h"
-#include "booking/change_set.h"
+#include "store/change_set.h"
 #include "store/store_layout.h"
 
 namespace mv {

@@ -4,7 +4,7 @@
 // received or paid it, the counter, the registers. Nothing is written before
 // the money account is chosen; then everything is written as one change.
 #include "booking/booking_entry.h"
-#include "booking/change_set.h"
+#include "store/change_set.h"
 #include "store/store_layout.h"
 
 #include <array>

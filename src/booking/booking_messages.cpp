@@ -53,13 +53,6 @@ Message rateNotApproved() {
 
 Message writeFailed(const QString& path) { return saveFailedMessage(path); }
 
-Message yearNeedsRepair() {
-    return make("STOPP",
-                u("Det gick inte att spara!\n\nEn tidigare ändring blev inte klar. Starta om "
-                  "programmet så repareras bokföringen.\n\nIngenting har ändrats."),
-                "STOP");
-}
-
 Message unknownType() {
     return make("INMATNINGSFEL", u("Välj ett konto i listan!"), "EXCLAMATION");
 }

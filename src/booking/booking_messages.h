@@ -19,7 +19,6 @@ Message rateNotApproved();                 // "Momssatsen är ej av godkänt vä
 Message writeFailed(const QString& path);  // the failed-write message
 Message unknownType();                     // a type that is not on the page's list
 Message unnamedAccount();                  // an amount on a money account without a name
-Message yearNeedsRepair();                 // an unfinished change waits for the repair
 Message unbalanced();                      // "Kontona balanserar inte!..."
 Message transferBooked();                  // "Överföring mellan konton är bokad!"
 Message noReceivingAccount();              // a cash step without a named account

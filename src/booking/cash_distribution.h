@@ -3,7 +3,7 @@
 // page shows, the amount waiting to be placed, and transfers between them
 // (a verification of its own, "Överföring mellan konton").
 #include "booking/booking_entry.h"
-#include "booking/change_set.h"
+#include "store/change_set.h"
 #include "store/amount.h"
 #include "store/store_layout.h"
 

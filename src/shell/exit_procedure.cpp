@@ -4,7 +4,7 @@
 #include "shell/page.h"
 #include "shell/page_paint.h"
 #include "store/backup.h"
-#include "store/backup_page.h"
+#include "store/pages/backup_page.h"
 
 #include <QDir>
 

@@ -32,6 +32,9 @@ using ShowMessage = std::function<int(const Message&)>;
 // The one message of the program for a failed write.
 Message saveFailedMessage(const QString& path);
 
+// A change of the books could not start: an earlier one is unfinished.
+Message unfinishedChangeMessage();
+
 // A typed value refused on input.
 Message inputErrorMessage(const QString& text);
 

@@ -6,7 +6,7 @@
 #include "store/clock.h"
 #include "store/record_file.h"
 #include "store/store_layout.h"
-#include "store/year_pages.h"
+#include "store/pages/year_pages.h"
 #include "store/years.h"
 #include "toolkit/toolkit.h"
 

@@ -1,5 +1,5 @@
 // The income page ("INKOMST", command 1036) and its buttons 1037-1041.
-#include "booking/entry_form_page.h"
+#include "booking/pages/entry_form_page.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 // a closing receivable shown in the page's viewer.
 #include "booking/booking_messages.h"
 #include "booking_page_fixture.h"
-#include "booking/booking_pages.h"
-#include "booking/change_set.h"
+#include "booking/pages/booking_pages.h"
+#include "store/change_set.h"
 #include "booking/adjustment_bookings.h"
 #include "shell/page.h"
 #include "store/record_file.h"

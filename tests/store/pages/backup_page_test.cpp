@@ -4,7 +4,7 @@
 #include "shell/main_window.h"
 #include "shell/page.h"
 #include "store/backup.h"
-#include "store/backup_page.h"
+#include "store/pages/backup_page.h"
 #include "store/record_file.h"
 #include "store/settings.h"
 #include "store/years.h"

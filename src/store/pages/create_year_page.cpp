@@ -2,7 +2,7 @@
 // "Skapa" button (1017).
 #include "shell/page.h"
 #include "shell/page_paint.h"
-#include "store/year_pages.h"
+#include "store/pages/year_pages.h"
 #include "store/years.h"
 #include "toolkit/toolkit.h"
 

@@ -1,5 +1,5 @@
 // The expense page ("UTGIFT", command 1042) and its buttons 1043-1046.
-#include "booking/entry_form_page.h"
+#include "booking/pages/entry_form_page.h"
 
 namespace {
 

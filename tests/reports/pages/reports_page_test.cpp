@@ -1,6 +1,6 @@
 #include "support/ui_harness.h"
 
-#include "reports/report_pages.h"
+#include "reports/pages/report_pages.h"
 #include "shell/page.h"
 #include "store/record_file.h"
 #include "store/text_codec.h"

@@ -2,7 +2,7 @@
 // the day book, cash book and general ledger commands, and the painter that
 // draws the heading of the report on show.
 #include "reports/ledger.h"
-#include "reports/report_pages.h"
+#include "reports/pages/report_pages.h"
 #include "shell/page.h"
 #include "shell/page_paint.h"
 #include "store/integrity.h"

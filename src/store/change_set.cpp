@@ -1,6 +1,5 @@
-#include "booking/change_set.h"
+#include "store/change_set.h"
 
-#include "booking/booking_messages.h"
 #include "store/integrity.h"
 #include "store/paths.h"
 #include "store/record_file.h"
@@ -184,7 +183,7 @@ CommitOutcome commitChangeSet(const PathTable& paths, const ChangeSet& set, int 
     if (changeInProgress(paths)) {
         // An earlier change was left unfinished: the year must be repaired
         // before anything is written on top of it.
-        out.message = msg::yearNeedsRepair();
+        out.message = unfinishedChangeMessage();
         return out;
     }
     const std::vector<ChangeSet::Entry> all = set.changes();
@@ -194,7 +193,7 @@ CommitOutcome commitChangeSet(const PathTable& paths, const ChangeSet& set, int 
         if (!repairCovers(paths, e.path)) uncovered.push_back(e);
     const QString undoPath = bookingUndoPath(paths);
     if (!uncovered.empty() && writeText(undoPath, undoRecord(number, uncovered, all)) != 0) {
-        out.message = msg::writeFailed(undoPath);
+        out.message = saveFailedMessage(undoPath);
         return out;
     }
 
@@ -207,7 +206,7 @@ CommitOutcome commitChangeSet(const PathTable& paths, const ChangeSet& set, int 
     std::vector<ChangeSet::Entry> written;
     for (const ChangeSet::Entry& e : all) {
         if (writeText(e.path, e.after) != 0) {
-            out.message = msg::writeFailed(e.path);
+            out.message = saveFailedMessage(e.path);
             written.push_back(e); // a failed atomic write may still have replaced nothing; undo is safe
             if (undoWrites(written) == 0 && finishChange(paths).ok() && !uncovered.empty())
                 deleteFile(undoPath);

@@ -2,7 +2,7 @@
 // The year 2014 for the entry-page tests: folders, default settings, a
 // company name and the six default money accounts; start() stamps the year
 // so that the guarded commands run, then starts the shell.
-#include "booking/booking_pages.h"
+#include "booking/pages/booking_pages.h"
 #include "shell/page.h"
 #include "store/record_file.h"
 #include "store/settings.h"

@@ -3,8 +3,8 @@
 // saved through the forced cash step, and a transfer.
 #include "booking/booking_messages.h"
 #include "booking_page_fixture.h"
-#include "booking/booking_pages.h"
-#include "booking/change_set.h"
+#include "booking/pages/booking_pages.h"
+#include "store/change_set.h"
 #include "shell/page.h"
 #include "store/record_file.h"
 #include "store/settings.h"

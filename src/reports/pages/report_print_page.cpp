@@ -2,7 +2,7 @@
 // order of the print table, through the toolkit's print operation (printer
 // choice, PDF included); one verification alone when the page's number field
 // holds its number.
-#include "reports/report_pages.h"
+#include "reports/pages/report_pages.h"
 #include "reports/verification_search.h"
 #include "shell/page.h"
 #include "toolkit/toolkit.h"

@@ -3,10 +3,10 @@
 // expense on one of them (the cash step that writes the booking), and
 // transfers between the accounts.
 #include "booking/booking_commit.h"
-#include "booking/booking_pages.h"
+#include "booking/pages/booking_pages.h"
 #include "booking/cash_distribution.h"
-#include "booking/change_set.h"
-#include "reports/report_pages.h"
+#include "store/change_set.h"
+#include "reports/pages/report_pages.h"
 #include "shell/page.h"
 #include "shell/page_paint.h"
 #include "store/clock.h"

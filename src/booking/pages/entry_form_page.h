@@ -2,7 +2,7 @@
 // The form both entry pages share (income and expense are twins): controls,
 // painting, Enter order, live total, the pick lists and "Spara". The two
 // page files hold only what differs.
-#include "booking/booking_pages.h"
+#include "booking/pages/booking_pages.h"
 #include "shell/page.h"
 
 namespace bookingui {

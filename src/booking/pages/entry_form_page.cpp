@@ -1,12 +1,12 @@
 // The shared form of the income and expense pages. Every rule about the
 // books is the engine's: this file fills an EntryForm from the fields, shows
 // what the engine answers and hands a checked booking to the cash step.
-#include "booking/entry_form_page.h"
+#include "booking/pages/entry_form_page.h"
 
 #include "booking/booking_commit.h"
-#include "booking/change_set.h"
+#include "store/change_set.h"
 #include "booking/adjustment_bookings.h"
-#include "reports/report_pages.h"
+#include "reports/pages/report_pages.h"
 #include "shell/page_paint.h"
 #include "store/clock.h"
 #include "store/settings.h"

@@ -1,7 +1,7 @@
 // The backup page ("KOPIERING", command 1200): the backup target and source
 // fields, the folder dialog ("Sökväg", 1091), "Spara" (1201) and the two
 // restores (1093 automatic, 1095 manual).
-#include "store/backup_page.h"
+#include "store/pages/backup_page.h"
 
 #include "shell/exit_procedure.h"
 #include "shell/page.h"
