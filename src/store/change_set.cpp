@@ -37,6 +37,14 @@ void ChangeSet::setText(const QString& path, const QString& text) {
     Entry& e = entry(path);
     e.after = text;
     e.written = true;
+    e.removed = false;
+}
+
+void ChangeSet::remove(const QString& path) {
+    Entry& e = entry(path);
+    e.after.clear();
+    e.written = true;
+    e.removed = true;
 }
 
 void ChangeSet::appendWithHead(const QString& path, const QString& head, const QString& text) {
@@ -64,7 +72,8 @@ bool ChangeSet::touches(const QString& path) const {
 std::vector<ChangeSet::Entry> ChangeSet::changes() const {
     std::vector<Entry> out;
     for (const Entry& e : entries_)
-        if (e.written && (e.after != e.before || !e.existed)) out.push_back(e);
+        if (e.removed ? e.existed : e.written && (e.after != e.before || !e.existed))
+            out.push_back(e);
     return out;
 }
 
@@ -205,7 +214,7 @@ CommitOutcome commitChangeSet(const PathTable& paths, const ChangeSet& set, int 
 
     std::vector<ChangeSet::Entry> written;
     for (const ChangeSet::Entry& e : all) {
-        if (writeText(e.path, e.after) != 0) {
+        if ((e.removed ? deleteFile(e.path) : writeText(e.path, e.after)) != 0) {
             out.message = saveFailedMessage(e.path);
             written.push_back(e); // a failed atomic write may still have replaced nothing; undo is safe
             if (undoWrites(written) == 0 && finishChange(paths).ok() && !uncovered.empty())

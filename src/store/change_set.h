@@ -23,6 +23,8 @@ public:
     QString text(const QString& path);
     void setText(const QString& path, const QString& text);
     void append(const QString& path, const QString& text) { setText(path, this->text(path) + text); }
+    // Removes the file when the set is written (nothing when it is missing).
+    void remove(const QString& path);
     // Appends after starting the file afresh with head when it holds fewer
     // than 5 characters.
     void appendWithHead(const QString& path, const QString& head, const QString& text);
@@ -40,9 +42,11 @@ public:
         bool existed = false;
         QString after;
         bool written = false; // set by setText; a file only read is not written
+        bool removed = false; // set by remove: the file goes away
     };
     // The changed files in the order they were first touched; files whose
-    // new content equals the old, and files only read, are left out.
+    // new content equals the old, files only read and removals of missing
+    // files are left out.
     std::vector<Entry> changes() const;
 
 private:
