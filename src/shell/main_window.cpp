@@ -5,6 +5,8 @@
 #include "shell/page.h"
 #include "shell/page_paint.h"
 #include "shell/shell_internal.h"
+#include "store/change_journal.h"
+#include "store/leftovers.h"
 #include "store/clock.h"
 #include "store/integrity.h"
 #include "store/record_file.h"
@@ -94,6 +96,9 @@ void startUp() {
     createSurfaces(window);
     tk::centreWindow(window);
     mv::createDirectory(mv::drive::dir); // an existing folder is no error
+    // Before anything reads the books: a change a crash interrupted is taken
+    // back, then what interrupted writes left behind is removed.
+    if (mv::recoverInterruptedChange() == 0) mv::cleanLeftovers();
     const StartYear start = readStartYear();
     s.selectedYear = start.year;
     if (start.firstStartProgress) s.firstStartProgress = start.firstStartProgress;

@@ -1,15 +1,22 @@
 #include "store/change_set.h"
 
+#include "store/change_journal.h"
+#include "store/file_digest.h"
 #include "store/integrity.h"
 #include "store/paths.h"
 #include "store/record_file.h"
+#include "store/stamping.h"
 #include "store/text_codec.h"
 #include "store/text_util.h"
 
-#include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
+
+#include <map>
 
 namespace mv {
+
+int recoverEarlierBookingRecord(const PathTable& paths); // legacy_booking_record.cpp
 
 QString storedText(const QString& path, bool* existed) {
     QFile f(normalizePath(path));
@@ -19,43 +26,93 @@ QString storedText(const QString& path, bool* existed) {
     return decodeStored(f.readAll());
 }
 
+// --- The set ---------------------------------------------------------------------
+
 ChangeSet::Entry& ChangeSet::entry(const QString& path) {
     const QString p = normalizePath(path);
     for (Entry& e : entries_)
         if (e.path == p) return e;
     Entry e;
     e.path = p;
-    e.before = storedText(p, &e.existed);
-    e.after = e.before;
+    const FileState s = fileState(p);
+    e.existed = s.exists;
+    e.oldSize = s.size;
     entries_.push_back(e);
     return entries_.back();
 }
 
-QString ChangeSet::text(const QString& path) { return entry(path).after; }
+void ChangeSet::load(Entry& e) {
+    if (e.loaded) return;
+    e.before = storedText(e.path);
+    e.loaded = true;
+}
+
+QString ChangeSet::text(const QString& path) {
+    Entry& e = entry(path);
+    switch (e.kind) {
+    case Entry::Replace: return e.after;
+    case Entry::Remove: return QString();
+    case Entry::Append: load(e); return e.before + e.appended;
+    case Entry::Read: load(e); return e.before;
+    }
+    return QString();
+}
 
 void ChangeSet::setText(const QString& path, const QString& text) {
     Entry& e = entry(path);
+    if (e.kind != Entry::Replace && e.kind != Entry::Remove) load(e);
+    e.kind = Entry::Replace;
     e.after = text;
-    e.written = true;
-    e.removed = false;
+    e.appended.clear();
+}
+
+void ChangeSet::append(const QString& path, const QString& text) {
+    if (text.isEmpty()) return;
+    Entry& e = entry(path);
+    switch (e.kind) {
+    case Entry::Replace: e.after += text; break;
+    case Entry::Remove:
+        e.kind = Entry::Replace;
+        e.after = text;
+        break;
+    case Entry::Append: e.appended += text; break;
+    case Entry::Read:
+        if (e.existed) {
+            e.kind = Entry::Append;
+            e.appended = text;
+        } else {
+            e.kind = Entry::Replace;
+            e.after = text;
+        }
+        break;
+    }
+}
+
+void ChangeSet::appendWithHead(const QString& path, const QString& head, const QString& text) {
+    Entry& e = entry(path);
+    // Only a short file can hold fewer than 5 characters; only it is read.
+    const bool shortFile = e.kind == Entry::Replace ? e.after.size() < 5
+                           : e.kind == Entry::Remove ? true
+                           : e.oldSize >= 16         ? false
+                                                     : this->text(path).size() < 5;
+    if (shortFile)
+        setText(path, head + text);
+    else
+        append(path, text);
 }
 
 void ChangeSet::remove(const QString& path) {
     Entry& e = entry(path);
+    load(e);
+    e.kind = Entry::Remove;
     e.after.clear();
-    e.written = true;
-    e.removed = true;
-}
-
-void ChangeSet::appendWithHead(const QString& path, const QString& head, const QString& text) {
-    QString current = this->text(path);
-    if (current.size() < 5) current = head;
-    setText(path, current + text);
+    e.appended.clear();
 }
 
 Amount ChangeSet::amount(const QString& path) {
     const QString t = text(path);
-    return Amount::parseLenient(t.left(t.indexOf(u'\n') < 0 ? t.size() : t.indexOf(u'\n')).left(20));
+    const qsizetype end = t.indexOf(u'\n');
+    return Amount::parseLenient(t.left(end < 0 ? t.size() : end).left(20));
 }
 
 void ChangeSet::addAmount(const QString& path, Amount delta) {
@@ -71,9 +128,13 @@ bool ChangeSet::touches(const QString& path) const {
 
 std::vector<ChangeSet::Entry> ChangeSet::changes() const {
     std::vector<Entry> out;
-    for (const Entry& e : entries_)
-        if (e.removed ? e.existed : e.written && (e.after != e.before || !e.existed))
-            out.push_back(e);
+    for (const Entry& e : entries_) {
+        const bool changed = e.kind == Entry::Replace  ? !e.existed || e.after != e.before
+                             : e.kind == Entry::Append ? !e.appended.isEmpty()
+                             : e.kind == Entry::Remove ? e.existed
+                                                       : false;
+        if (changed) out.push_back(e);
+    }
     return out;
 }
 
@@ -81,178 +142,94 @@ int storedCounter(const PathTable& paths) {
     return int(textToInteger(storedText(paths.verCounter)));
 }
 
-QString bookingUndoPath(const PathTable& paths) {
-    return joinPath(paths.bokforingDir, QStringLiteral("_bokning_pagar.kdb"));
-}
+// --- Commit ------------------------------------------------------------------------
 
 namespace {
 
-// True when a repair of the year brings the file back (or removes it when it
-// has no second copy), so the undo record need not hold it.
-bool repairCovers(const PathTable& paths, const QString& path) {
-    for (const QString& name : vatFileNames())
-        if (normalizePath(joinPath(paths.bokforingDir, name)) == path) return true;
+// The year folder a path of the books lies in ("2014" for
+// "2014/bokforing/_ver.kdb"), or "" when the path is not inside a bokforing
+// folder.
+QString yearOfBookPath(const QString& path) {
+    const QFileInfo info(path);
+    const QString folder = info.path();
+    if (QFileInfo(folder).fileName() != QLatin1String("bokforing")) return QString();
+    const QString year = QFileInfo(folder).path();
+    return year == QLatin1String(".") ? QString() : year;
+}
+
+bool isVitalName(const QString& name) {
     for (const VitalFile& v : fixedVitalFiles())
-        if (v.restored && normalizePath(joinPath(paths.bokforingDir, v.name)) == path) return true;
-    return false;
+        if (v.name == name) return v.copied || v.stamped;
+    return vatFileNames().contains(name);
 }
 
-QString contentHash(const QString& text) {
-    return QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha1).toHex());
-}
-
-// The undo record: the number, then per file its path, whether it existed,
-// its length in characters and its content. A change that consumes no
-// number cannot be told finished by the counter; its first line also gives
-// the count of witness lines that follow, one per file of the change (the
-// hash of the content it gets, and its path): the change reached the books
-// when every one of them holds that content.
-QString undoRecord(int number, const std::vector<ChangeSet::Entry>& files,
-                   const std::vector<ChangeSet::Entry>& all) {
-    QString t = QString::number(number);
-    if (number == 0) {
-        t += u' ' + QString::number(all.size()) + u'\n';
-        for (const ChangeSet::Entry& e : all) t += contentHash(e.after) + u' ' + e.path + u'\n';
-    } else {
-        t += u'\n';
+FileStep stepOf(const ChangeSet::Entry& e) {
+    switch (e.kind) {
+    case ChangeSet::Entry::Append: return FileStep::append(e.path, encodeStored(e.appended));
+    case ChangeSet::Entry::Remove: return FileStep::remove(e.path);
+    default: return FileStep::write(e.path, encodeStored(e.after));
     }
-    for (const ChangeSet::Entry& e : files)
-        t += e.path + u'\n' + (e.existed ? u'1' : u'0') + u'\n' + QString::number(e.before.size()) +
-             u'\n' + e.before;
-    return t;
 }
 
-struct UndoFile {
-    QString path;
-    bool existed;
-    QString text;
-};
-
-struct Witness {
-    QString hash, path;
-};
-
-bool parseUndoRecord(const QString& t, int& number, std::vector<Witness>& witnesses,
-                     std::vector<UndoFile>& files) {
-    qsizetype pos = 0;
-    auto line = [&](QString& out) {
-        const qsizetype end = t.indexOf(u'\n', pos);
-        if (end < 0) return false;
-        out = t.mid(pos, end - pos);
-        pos = end + 1;
-        return true;
-    };
-    QString field;
-    if (!line(field)) return false;
-    bool ok = false;
-    number = field.section(u' ', 0, 0).toInt(&ok);
-    if (!ok) return false;
-    if (field.contains(u' ')) {
-        const int count = field.section(u' ', 1).toInt(&ok);
-        if (!ok || count < 0) return false;
-        for (int i = 0; i < count; ++i) {
-            QString w;
-            if (!line(w) || w.indexOf(u' ') < 0) return false;
-            witnesses.push_back({w.left(w.indexOf(u' ')), w.mid(w.indexOf(u' ') + 1)});
-        }
-    }
-    while (pos < t.size()) {
-        UndoFile f;
-        QString existed, length;
-        if (!line(f.path) || !line(existed) || !line(length)) return false;
-        const qsizetype n = length.toLongLong(&ok);
-        if (!ok || n < 0 || pos + n > t.size()) return false;
-        f.existed = existed == QStringLiteral("1");
-        f.text = t.mid(pos, n);
-        pos += n;
-        files.push_back(f);
-    }
-    return true;
+VitalChange vitalChangeOf(const ChangeSet::Entry& e, const FileStep& step) {
+    return {QFileInfo(e.path).fileName(), step.kind, step.bytes};
 }
 
-int restoreFile(const QString& path, bool existed, const QString& text) {
-    if (existed) return writeText(path, text);
-    bool there = false;
-    storedText(path, &there);
-    return there ? deleteFile(path) : 0;
-}
-
-// Puts back every file of the set that was written; 0 when all came back.
-int undoWrites(const std::vector<ChangeSet::Entry>& written) {
-    int failures = 0;
-    for (auto it = written.rbegin(); it != written.rend(); ++it)
-        if (restoreFile(it->path, it->existed, it->before) != 0) ++failures;
-    return failures;
+Message pendingFailureMessage(const QString& path) {
+    return {QStringLiteral("STOPP"),
+            QStringLiteral("Det gick inte att spara!\n\n") + path +
+                QStringLiteral("\n\nÄndringen kunde inte tas tillbaka nu. Bokföringen ställs "
+                               "tillbaka som den var före ändringen när programmet startas "
+                               "nästa gång."),
+            QStringLiteral("STOP"), QStringLiteral("OK")};
 }
 
 } // namespace
 
 CommitOutcome commitChangeSet(const PathTable& paths, const ChangeSet& set, int number) {
     CommitOutcome out;
+    // A change an earlier version of the program left unfinished: the check
+    // repairs the year first.
     if (changeInProgress(paths)) {
-        // An earlier change was left unfinished: the year must be repaired
-        // before anything is written on top of it.
         out.message = unfinishedChangeMessage();
         return out;
     }
-    const std::vector<ChangeSet::Entry> all = set.changes();
-
-    std::vector<ChangeSet::Entry> uncovered;
-    for (const ChangeSet::Entry& e : all)
-        if (!repairCovers(paths, e.path)) uncovered.push_back(e);
-    const QString undoPath = bookingUndoPath(paths);
-    if (!uncovered.empty() && writeText(undoPath, undoRecord(number, uncovered, all)) != 0) {
-        out.message = saveFailedMessage(undoPath);
-        return out;
+    std::vector<FileStep> steps;
+    std::map<QString, std::vector<VitalChange>> vitalByYear;
+    for (const ChangeSet::Entry& e : set.changes()) {
+        steps.push_back(stepOf(e));
+        const QString year = yearOfBookPath(e.path);
+        const QString name = QFileInfo(e.path).fileName();
+        if (!year.isEmpty() && isVitalName(name))
+            vitalByYear[year].push_back(vitalChangeOf(e, steps.back()));
     }
-
-    if (const ChangeResult r = beginChange(paths); !r.ok()) {
-        if (!uncovered.empty()) deleteFile(undoPath);
-        out.message = r.message();
-        return out;
-    }
-
-    std::vector<ChangeSet::Entry> written;
-    for (const ChangeSet::Entry& e : all) {
-        if ((e.removed ? deleteFile(e.path) : writeText(e.path, e.after)) != 0) {
-            out.message = saveFailedMessage(e.path);
-            written.push_back(e); // a failed atomic write may still have replaced nothing; undo is safe
-            if (undoWrites(written) == 0 && finishChange(paths).ok() && !uncovered.empty())
-                deleteFile(undoPath);
+    for (const auto& [year, changes] : vitalByYear) {
+        const ChangeResult r = addStampSteps(buildPathTable(year), changes, steps);
+        if (!r.ok()) {
+            out.message = r.message();
             return out;
         }
-        written.push_back(e);
     }
 
-    if (const ChangeResult r = finishChange(paths); !r.ok()) {
-        // The mark stays: the next check puts the year back as it was, and
-        // the undo record puts back the registers.
-        out.message = r.message();
-        return out;
+    const ChangeOutcome c = applyChange(steps);
+    switch (c.code) {
+    case ChangeOutcome::Done:
+        out.ok = true;
+        out.number = number;
+        break;
+    case ChangeOutcome::NotStarted:
+        out.message = c.path == changeJournalPath() && changePending() ? unfinishedChangeMessage()
+                                                                       : saveFailedMessage(c.path);
+        break;
+    case ChangeOutcome::Undone: out.message = saveFailedMessage(c.path); break;
+    case ChangeOutcome::LeftPending: out.message = pendingFailureMessage(c.path); break;
     }
-    if (!uncovered.empty()) deleteFile(undoPath);
-    out.ok = true;
-    out.number = number;
     return out;
 }
 
 int recoverInterruptedBooking(const PathTable& paths) {
-    const QString undoPath = bookingUndoPath(paths);
-    bool there = false;
-    const QString record = storedText(undoPath, &there);
-    if (!there) return 0;
-    int number = 0;
-    std::vector<Witness> witnesses;
-    std::vector<UndoFile> files;
-    if (!parseUndoRecord(record, number, witnesses, files)) return deleteFile(undoPath) == 0 ? 0 : 1;
-    bool finished = !changeInProgress(paths) && storedCounter(paths) >= number;
-    for (const Witness& w : witnesses)
-        if (finished && contentHash(storedText(w.path)) != w.hash) finished = false;
-    if (!finished) {
-        for (const UndoFile& f : files)
-            if (restoreFile(f.path, f.existed, f.text) != 0) return 1;
-    }
-    return deleteFile(undoPath) == 0 ? 0 : 1;
+    if (recoverInterruptedChange() != 0) return 1;
+    return recoverEarlierBookingRecord(paths);
 }
 
 } // namespace mv

@@ -1,8 +1,25 @@
 #pragma once
-// A booking is computed whole in memory as a set of new file contents, and
-// only then written. The set knows each file's content before the booking, so
-// a write that fails can be undone, and it writes every file in one atomic
-// replace, so a crash leaves each file old or new.
+// The one way an operation changes files of the books.
+//
+// A change set gathers the new contents in memory: whole files (setText,
+// addAmount), additions at the end of a file (append, appendWithHead: the
+// file is never read for it) and removals. Nothing is written until
+// commitChangeSet; a set that goes out of scope uncommitted (a refusal, an
+// early return) writes nothing.
+//
+// commitChangeSet writes the set as one change (change_journal.h): the new
+// contents, the same changes to the second copies of the vital files among
+// them (an append is appended to the copy too), the new integrity stamps
+// and the digest record of every year whose vital files the set touches.
+// The files may belong to two accounting years; after any crash and the
+// start-up recovery both are as before or both as after.
+//
+//     mv::ChangeSet set;
+//     set.append(paths.dayBook, block);                 // no read of the day book
+//     set.addAmount(paths.cash, total);                 // read, add, write whole
+//     set.setText(paths.verCounter, QString::number(n));
+//     const mv::CommitOutcome c = mv::commitChangeSet(paths, set, n);
+//     if (!c.ok) show(c.message);                       // the books are as before
 #include "store/amount.h"
 #include "store/store_layout.h"
 #include "store/user_message.h"
@@ -18,68 +35,70 @@ namespace mv {
 QString storedText(const QString& path, bool* existed = nullptr);
 
 class ChangeSet {
-public:
-    // The content the file will have once the set is written.
+  public:
+    // The content the file will have once the set is written (read once).
     QString text(const QString& path);
     void setText(const QString& path, const QString& text);
-    void append(const QString& path, const QString& text) { setText(path, this->text(path) + text); }
-    // Removes the file when the set is written (nothing when it is missing).
-    void remove(const QString& path);
+    // Adds text at the end of the file without reading it; a missing file is
+    // created with the text.
+    void append(const QString& path, const QString& text);
     // Appends after starting the file afresh with head when it holds fewer
     // than 5 characters.
     void appendWithHead(const QString& path, const QString& head, const QString& text);
+    // Removes the file when the set is written (nothing when it is missing).
+    void remove(const QString& path);
 
     // Total files: one amount and a line end.
     Amount amount(const QString& path);
     void addAmount(const QString& path, Amount delta);
 
     bool touches(const QString& path) const;
-    bool empty() const { return entries_.empty(); }
+    bool empty() const { return changes().empty(); }
 
     struct Entry {
+        enum Kind { Read, Replace, Append, Remove };
+        Kind kind = Read;
         QString path;
-        QString before;
         bool existed = false;
-        QString after;
-        bool written = false; // set by setText; a file only read is not written
-        bool removed = false; // set by remove: the file goes away
+        qint64 oldSize = 0;   // bytes on disk when first touched
+        bool loaded = false;  // before holds the file's text
+        QString before;
+        QString after;        // Replace: the new content
+        QString appended;     // Append: the text added at the end
     };
-    // The changed files in the order they were first touched; files whose
-    // new content equals the old, files only read and removals of missing
+    // The changed entries in the order they were first touched; files only
+    // read, files whose new content equals the old and removals of missing
     // files are left out.
     std::vector<Entry> changes() const;
 
-private:
+  private:
     Entry& entry(const QString& path);
+    void load(Entry& e);
     std::vector<Entry> entries_;
 };
 
 struct CommitOutcome {
     bool ok = false;
-    Message message;   // the refusal or failure when !ok
-    int number = 0;    // the verification number written (0: none consumed)
+    Message message; // the refusal or failure when !ok
+    int number = 0;  // the verification number written (0: none consumed)
 };
 
-// Writes the set as one change of the books: the undo record of the files a
-// repair does not restore, the change-in-progress mark, every file, then the
-// stamps and second copies. On a failed write the files already written are
-// put back and the user gets the failed-write message naming the file; when
-// even that fails the mark stays, so the next check repairs the year.
-// number is recorded so that an interrupted change can be told from a
-// finished one.
+// Writes the set as one change of the books (see above). On any failure the
+// books, the second copies and the registers are as before and the message
+// says so, naming the file; when even taking the change back fails, the
+// message says the books are put right at the next start, and they are.
 CommitOutcome commitChangeSet(const PathTable& paths, const ChangeSet& set, int number);
 
-// After a crash: puts back the files a repair does not cover (registers,
-// free texts, money-account names) when the booking that changed them did
-// not reach the books, and removes the undo record. Call after the integrity
-// check, before a booking page reads the registers. Returns 0, or 1 when the
-// record could not be applied (it is then kept for the next call).
+// After a crash: takes back an unfinished change and puts back what an
+// interrupted booking of an earlier version of the program left. Returns 0,
+// or 1 when that failed (nothing may then be written on top of it).
 int recoverInterruptedBooking(const PathTable& paths);
 
 // The stored verification counter (empty or missing is 0).
 int storedCounter(const PathTable& paths);
 
-// Path of the undo record.
+// Path of the undo record an earlier version of the program left during a
+// booking.
 QString bookingUndoPath(const PathTable& paths);
 
 } // namespace mv

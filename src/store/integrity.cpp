@@ -1,10 +1,14 @@
 #include "store/integrity.h"
 
+#include "store/change_journal.h"
 #include "store/clock.h"
+#include "store/file_digest.h"
 #include "store/paths.h"
+#include "store/stamping.h"
 #include "store/record_file.h"
 #include "store/text_util.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -74,9 +78,6 @@ bool isDir(const QString& path) {
     return QFileInfo(normalizePath(path)).isDir();
 }
 
-QDateTime lastWrite(const QString& path) {
-    return QFileInfo(normalizePath(path)).lastModified().toLocalTime();
-}
 
 QByteArray rawBytes(const QString& path) {
     QFile f(normalizePath(path));
@@ -89,14 +90,6 @@ QString newCopiesDir(const PathTable& paths) {
 }
 QString oldCopiesDir(const PathTable& paths) {
     return inBokforing(paths, oldCopiesFolderName);
-}
-
-// The moment of a renewal: now, to the whole second (file systems differ in
-// what they keep below that).
-QDateTime renewalMoment() {
-    QDateTime t = now();
-    t.setTime(QTime(t.time().hour(), t.time().minute(), t.time().second()));
-    return t;
 }
 
 } // namespace
@@ -127,22 +120,12 @@ std::vector<VitalFile> vitalFiles(const PathTable& paths) {
 // --- Renewal -------------------------------------------------------------------
 
 ChangeResult renewStamps(const PathTable& paths) {
-    const std::vector<VitalFile> files = vitalFiles(paths);
-    // A missing vital file is reported before anything changes: stamping must
-    // never make a lost file look like a valid empty one.
-    for (const VitalFile& f : files)
-        if (f.stamped && !isFile(inBokforing(paths, f.name)))
-            return {ChangeResult::MissingFile, inBokforing(paths, f.name)};
-
-    const QDateTime moment = renewalMoment();
-    for (const VitalFile& f : files) {
-        if (!f.stamped) continue;
-        const QString path = inBokforing(paths, f.name);
-        if (setLastWriteTime(path, moment) != 0) return {ChangeResult::WriteFailed, path};
-    }
-    if (writeText(paths.stamp, stampText(moment)) != 0 ||
-        setLastWriteTime(paths.stamp, moment) != 0)
-        return {ChangeResult::WriteFailed, paths.stamp};
+    std::vector<FileStep> steps;
+    StampOptions options;
+    options.acceptAsItStands = true;
+    if (const ChangeResult r = addStampSteps(paths, {}, steps, options); !r.ok()) return r;
+    const ChangeOutcome c = applyChange(steps);
+    if (!c.ok()) return {ChangeResult::WriteFailed, c.path};
     return {};
 }
 
@@ -209,12 +192,15 @@ ChangeResult beginChange(const PathTable& paths) {
 }
 
 ChangeResult finishChange(const PathTable& paths) {
-    ChangeResult r = renewStamps(paths);
-    if (!r.ok()) return r;
-    r = renewSecondCopies(paths);
-    if (!r.ok()) return r;
+    std::vector<FileStep> steps;
     const QString mark = inBokforing(paths, changeMarkFileName);
-    if (isFile(mark) && deleteFile(mark) != 0) return {ChangeResult::WriteFailed, mark};
+    if (isFile(mark)) steps.push_back(FileStep::remove(mark));
+    StampOptions options;
+    options.acceptAsItStands = true;
+    options.copyAll = true;
+    if (const ChangeResult r = addStampSteps(paths, {}, steps, options); !r.ok()) return r;
+    const ChangeOutcome c = applyChange(steps);
+    if (!c.ok()) return {ChangeResult::WriteFailed, c.path};
     return {};
 }
 
@@ -253,25 +239,83 @@ int timesDisagree(const QDateTime& file, const QDateTime& stamp) {
     return d < -20 || d > 20 ? 1 : 0;
 }
 
-int compareWithStamp(const QString& filePath, const QString& stampPath, const ShowMessage& show) {
-    const bool haveFile = sizeMeasure(filePath) != -2;
-    const bool haveStamp = sizeMeasure(stampPath) != -2;
-    if (!haveFile && !haveStamp) return 0;
-    if (!haveFile) {
+namespace {
+
+QDateTime timeOf(const FileState& s) {
+    return QDateTime::fromMSecsSinceEpoch(s.lastWriteMs);
+}
+
+// The time rule over what the file system says of the file and the stamp.
+int compareStates(const QString& filePath, const FileState& file, const QString& stampPath,
+                  const FileState& stamp, const ShowMessage& show) {
+    if (!file.exists && !stamp.exists) return 0;
+    if (!file.exists) {
         if (show) show(missingFileMessage(filePath));
         return 1;
     }
-    if (!haveStamp) {
+    if (!stamp.exists) {
         if (show) show(missingFileMessage(stampPath));
         return 1;
     }
-    return timesDisagree(lastWrite(filePath), lastWrite(stampPath));
+    return timesDisagree(timeOf(file), timeOf(stamp));
+}
+
+// 1 when a file that agrees with the stamp no longer has the content its
+// record gives (it is hashed only when its size or times differ from the
+// record); stale is set when the record should be renewed.
+int compareWithRecord(const QString& path, const FileState& state, const QString& name,
+                      const DigestRecord& record, bool& stale) {
+    const auto e = record.constFind(name);
+    if (e == record.cend()) {
+        stale = true;
+        return 0;
+    }
+    if (e->matches(state)) return 0;
+    std::uint64_t digest = 0;
+    if (!digestOfFile(path, digest) || digest != e->digest) return 1;
+    stale = true; // the same content with new times (a copied or restored folder)
+    return 0;
+}
+
+// Renews the digest record of a year found unchanged: entries that stand
+// are kept, missing ones are added, and one whose file has new times but the
+// same content gets the new times. An entry whose file's content differs is
+// kept as it is, so that the second copy can still be told sound.
+void renewDigestRecord(const PathTable& paths, const DigestRecord& old) {
+    DigestRecord record;
+    for (const VitalFile& f : vitalFiles(paths)) {
+        if (!f.copied && !f.stamped) continue;
+        const QString path = inBokforing(paths, f.name);
+        const FileState s = fileState(path);
+        if (!s.exists) continue;
+        const auto e = old.constFind(f.name);
+        if (e != old.cend() && e->matches(s)) {
+            record.insert(f.name, *e);
+            continue;
+        }
+        std::uint64_t digest = 0;
+        if (!digestOfFile(path, digest)) continue;
+        if (e != old.cend() && digest != e->digest)
+            record.insert(f.name, *e);
+        else
+            record.insert(f.name, {s.size, s.lastWriteMs, s.statusChangeMs, digest});
+    }
+    writeBytes(digestRecordPath(paths), digestRecordBytes(record));
+}
+
+} // namespace
+
+int compareWithStamp(const QString& filePath, const QString& stampPath, const ShowMessage& show) {
+    return compareStates(filePath, fileState(filePath), stampPath, fileState(stampPath), show);
 }
 
 CheckOutcome checkIntegrity(const PathTable& paths, int& abortKey, bool& shutdownCheckDone,
                             const ShowMessage& show) {
-    recoverSecondCopies(paths);
     CheckOutcome out;
+    // A change a crash interrupted is taken back before anything is compared;
+    // one that cannot be taken back leaves the year changed.
+    if (recoverInterruptedChange() != 0) out.sum += 1;
+    recoverSecondCopies(paths);
     if (!shutdownCheckDone) {
         QString mark;
         if (readWhole(paths.shutdownMark, mark) == 0 && textToInteger(mark) == 1) out.sum += 1000;
@@ -288,10 +332,23 @@ CheckOutcome checkIntegrity(const PathTable& paths, int& abortKey, bool& shutdow
         }
         return show ? show(m) : answerOk;
     };
-    for (const VitalFile& f : vitalFiles(paths))
-        if (f.compared) out.sum += compareWithStamp(inBokforing(paths, f.name), paths.stamp, once);
+    const FileState stamp = fileState(paths.stamp);
+    DigestRecord record;
+    bool recordStale = !readDigestRecord(digestRecordPath(paths), record);
+    int found = 0;
+    for (const VitalFile& f : vitalFiles(paths)) {
+        if (!f.compared) continue;
+        const QString path = inBokforing(paths, f.name);
+        const FileState state = fileState(path);
+        int r = compareStates(path, state, paths.stamp, stamp, once);
+        if (r == 0 && state.exists) r = compareWithRecord(path, state, f.name, record, recordStale);
+        found += r;
+    }
+    out.sum += found;
     // A change that never finished leaves the year between two states.
     if (changeInProgress(paths)) out.sum += 1;
+    // A year found unchanged gets its digests, or new times for them.
+    if (out.sum == 0 && recordStale) renewDigestRecord(paths, record);
 
     if (out.sum > 0 && abortKey != 27) {
         if (out.sum < 1000) {
@@ -328,74 +385,118 @@ void leaveYear(const PathTable& oldPaths, bool& shutdownCheckDone) {
 
 namespace {
 
-class Repairer {
+// The steps of a repair: the books that differ from their second copies are
+// kept in the repair folder and written from the copies. A damaged copy
+// stops the planning: the repair then changes nothing.
+class RepairPlan {
   public:
-    explicit Repairer(const PathTable& paths) : paths_(paths) {}
-
-    // Makes `vital` equal to `copy`; without a copy, removes `vital` when
-    // removable (a numbered VAT file) and fails otherwise.
-    void restore(const QString& vital, const QString& copy, bool removable) {
-        if (isFile(copy)) {
-            if (isFile(vital) && rawBytes(vital) != rawBytes(copy) && !moveAside(vital)) return;
-            if (copyFile(vital, copy, QStringLiteral("SAVE_IF_EXIST")) != 0) ++out_.failures;
-        } else if (!removable) {
-            ++out_.failures;
-        } else if (isFile(vital)) {
-            moveAside(vital);
-        }
+    explicit RepairPlan(const PathTable& paths) : paths_(paths) {
+        haveRecord_ = readDigestRecord(digestRecordPath(paths), record_);
+        const QString base =
+            joinPath(paths.bokforingDir,
+                     repairFolderPrefix + now().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")));
+        folder_ = base;
+        for (int n = 2; QFileInfo::exists(folder_); ++n) folder_ = base + QStringLiteral("_%1").arg(n);
     }
 
-    RepairOutcome outcome() const { return out_; }
+    // Plans one vital file; false when its second copy is damaged.
+    bool restore(const QString& name, bool removable) {
+        const QString book = inBokforing(paths_, name);
+        const QString copy = paths_.secondCopy(name);
+        const FileState bookState = fileState(book);
+        if (!fileState(copy).exists) {
+            // Only a VAT file the program never wrote may be without a copy.
+            if (!removable || record_.contains(name)) return !bookState.exists && removable;
+            if (bookState.exists) {
+                keep(book);
+                steps_.push_back(FileStep::remove(book));
+                restored_.push_back({name, FileStep::Remove, QByteArray()});
+            }
+            return true;
+        }
+        const QByteArray copyBytes = rawBytes(copy);
+        const std::uint64_t digest = digestOf(copyBytes);
+        const auto e = record_.constFind(name);
+        if (haveRecord_ && e != record_.cend()) {
+            if (copyBytes.size() != e->size || digest != e->digest) return false;
+        } else if (copyBytes.isEmpty() && bookState.exists && bookState.size > 0) {
+            return false;
+        }
+        known_.insert(name, digest);
+        if (bookState.exists && bookState.size == copyBytes.size() && rawBytes(book) == copyBytes)
+            return true;
+        if (bookState.exists) keep(book);
+        steps_.push_back(FileStep::write(book, copyBytes));
+        restored_.push_back({name, FileStep::Write, copyBytes});
+        return true;
+    }
+
+    void removeMark(const QString& path) {
+        if (fileState(path).exists) steps_.push_back(FileStep::remove(path));
+    }
+
+    // Adds the new stamps and runs the repair as one change. 0 or 1.
+    int run() {
+        StampOptions options;
+        options.mirror = false;
+        options.acceptAsItStands = true;
+        options.knownDigests = known_;
+        if (!addStampSteps(paths_, restored_, steps_, options).ok()) return 1;
+        if (!applyChange(steps_).ok()) return 1;
+        return 0;
+    }
+
+    QString savedFolder() const { return kept_ ? folder_ : QString(); }
 
   private:
-    bool moveAside(const QString& vital) {
-        if (out_.savedFolder.isEmpty() && !makeFolder()) {
-            ++out_.failures;
-            return false;
-        }
-        if (renamePath(vital, joinPath(out_.savedFolder, QFileInfo(vital).fileName())) != 0) {
-            ++out_.failures;
-            return false;
-        }
-        return true;
-    }
-
-    bool makeFolder() {
-        const QString base =
-            joinPath(paths_.bokforingDir,
-                     repairFolderPrefix + now().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")));
-        QString folder = base;
-        for (int n = 2; isDir(folder) || QFileInfo::exists(folder); ++n)
-            folder = base + QStringLiteral("_%1").arg(n);
-        if (createDirectory(folder) != 0) return false;
-        out_.savedFolder = folder;
-        return true;
+    void keep(const QString& book) {
+        if (!kept_) steps_.push_back(FileStep::makeFolder(folder_));
+        kept_ = true;
+        steps_.push_back(FileStep::write(joinPath(folder_, QFileInfo(book).fileName()), rawBytes(book)));
     }
 
     const PathTable& paths_;
-    RepairOutcome out_;
+    DigestRecord record_;
+    bool haveRecord_ = false;
+    QString folder_;
+    bool kept_ = false;
+    std::vector<FileStep> steps_;
+    std::vector<VitalChange> restored_;
+    QMap<QString, std::uint64_t> known_;
 };
 
 } // namespace
 
 RepairOutcome repairYear(const PathTable& paths) {
-    if (recoverSecondCopies(paths) != 0) return {1, QString()};
-    // A repair that is itself interrupted must run again at the next check.
-    const bool marked = changeInProgress(paths) || beginChange(paths).ok();
-
-    Repairer repairer(paths);
-    for (const VitalFile& f : fixedVitalFiles())
-        if (f.restored)
-            repairer.restore(inBokforing(paths, f.name), paths.secondCopy(f.name), false);
-    for (const QString& name : vatFileNames())
-        repairer.restore(inBokforing(paths, name), paths.secondCopy(name), true);
-    repairer.restore(paths.stamp, paths.secondCopy(stampFileName), false);
-
-    RepairOutcome out = repairer.outcome();
-    if (out.failures == 0 && marked) {
-        if (deleteFile(inBokforing(paths, changeMarkFileName)) != 0) ++out.failures;
+    RepairOutcome out;
+    if (recoverInterruptedChange() != 0 || recoverSecondCopies(paths) != 0) {
+        out.failures = 1;
+        return out;
     }
+    RepairPlan plan(paths);
+    bool sound = true;
+    for (const VitalFile& f : fixedVitalFiles())
+        if (f.restored) sound = plan.restore(f.name, false) && sound;
+    for (const QString& name : vatFileNames()) sound = plan.restore(name, true) && sound;
+    if (!sound) {
+        out.failures = 1;
+        return out;
+    }
+    plan.removeMark(inBokforing(paths, changeMarkFileName));
+    out.failures = plan.run();
+    if (out.failures == 0) out.savedFolder = plan.savedFolder();
+    pruneRepairFolders(paths);
     return out;
+}
+
+int pruneRepairFolders(const PathTable& paths) {
+    QStringList folders = QDir(normalizePath(paths.bokforingDir))
+                              .entryList({repairFolderPrefix + QStringLiteral("*")}, QDir::Dirs);
+    folders.sort();
+    int failures = 0;
+    for (qsizetype i = 0; i + keptRepairFolders < folders.size(); ++i)
+        failures += deleteTree(joinPath(paths.bokforingDir, folders[i])) != 0;
+    return failures;
 }
 
 CheckOutcome repairWithMessages(const PathTable& paths, const ShowMessage& show) {

@@ -74,21 +74,25 @@ inline const QString repairFolderPrefix = QStringLiteral("reparation_");
 struct ChangeResult {
     enum Code : int {
         Ok = 0,
-        MissingFile = 1, // a vital file is missing: nothing was renewed
-        WriteFailed = 3, // a write failed; `path` names the file
+        MissingFile = 1,    // a vital file is missing: nothing was renewed
+        ChangedOutside = 2, // a vital file no longer matches its digest record
+        WriteFailed = 3,    // a write failed; `path` names the file
     };
     int code = Ok;
     QString path; // the file concerned when code != Ok
 
     bool ok() const { return code == Ok; }
     // The message to show: "Filen <path> Saknas" for a missing file, the
+    // changed-files warning for a file changed outside the program, the
     // program's failed-write message otherwise.
     Message message() const;
 };
 
-// Gives every stamped vital file and then the stamp the same last-write time
-// (now) and writes the stamp's text. A missing vital file is never created:
-// the result is MissingFile and nothing is changed.
+// Seals the year as it stands, as one change: every stamped vital file and
+// the stamp get the same last-write time (now), the stamp its text, the
+// second copy of the stamp and any missing second copy are written, and the
+// digest record is renewed. A missing vital file is never created: the
+// result is MissingFile and nothing is changed.
 ChangeResult renewStamps(const PathTable& paths);
 
 // Copies every copied vital file and the stamp, with their last-write times,
@@ -96,10 +100,12 @@ ChangeResult renewStamps(const PathTable& paths);
 // vital file is reported (MissingFile) and the second copies stay as they were.
 ChangeResult renewSecondCopies(const PathTable& paths);
 
-// Writes the change-in-progress mark. Call before a change writes its first file.
+// Writes the change-in-progress mark. Call before a change writes its first
+// file by hand (the change set of change_set.h needs no mark).
 ChangeResult beginChange(const PathTable& paths);
-// renewStamps, renewSecondCopies, then removes the mark. On failure the mark
-// stays, so the next check repairs the year.
+// Seals the year as it stands, as one change: renewStamps, every second
+// copy written anew from its book, the mark removed. On failure nothing of
+// it is done and the mark stays, so the next check repairs the year.
 ChangeResult finishChange(const PathTable& paths);
 
 // True while the change-in-progress mark exists.
@@ -123,7 +129,8 @@ QString stampText(const QDateTime& when);
 // apart), 1 otherwise.
 int timesDisagree(const QDateTime& file, const QDateTime& stamp);
 
-// Compares one file with the stamp: 0 agree or both missing; 1 changed or
+// Compares one file's last-write time with the stamp's (the file system is
+// asked, the files are not read): 0 agree or both missing; 1 changed or
 // missing (a missing one also shows "Filen <path> Saknas").
 int compareWithStamp(const QString& filePath, const QString& stampPath, const ShowMessage& show);
 
@@ -162,11 +169,20 @@ struct RepairOutcome {
 };
 
 // Brings every restored vital file back to its second copy; a numbered VAT
-// file without a second copy is removed. Every file replaced by different
-// content or removed is first moved into a dated folder under bokforing, so
-// nothing is destroyed. A file that cannot be moved aside is left as it is
-// and counted as a failure.
+// file without a second copy (one the program never wrote) is removed.
+// Every file replaced by different content or removed is first kept in a
+// dated folder under bokforing (the last five such folders are kept), so
+// nothing is destroyed; then the year is stamped anew. The second copies
+// are checked first: a missing copy, or one that does not match the digest
+// record (or, in a year without one, is empty where the book is not), is
+// damaged, and the repair then changes nothing and fails. The repair is one
+// change: it is done whole or not at all.
 RepairOutcome repairYear(const PathTable& paths);
+
+// How many repair folders are kept.
+inline constexpr int keptRepairFolders = 5;
+// Removes all but the newest keptRepairFolders repair folders of the year.
+int pruneRepairFolders(const PathTable& paths);
 
 // The repair with its messages: on success the question of the REPARATION
 // box (on "Ja": the SÄKERHETSKOPIA message and postCommand 1200); on failure

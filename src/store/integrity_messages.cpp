@@ -101,7 +101,9 @@ Message checkUnlockedMessage() {
 }
 
 Message ChangeResult::message() const {
-    return code == MissingFile ? missingFileMessage(path) : saveFailedMessage(path);
+    if (code == MissingFile) return missingFileMessage(path);
+    if (code == ChangedOutside) return changedFilesWarning();
+    return saveFailedMessage(path);
 }
 
 } // namespace mv

@@ -10,7 +10,19 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <QRandomGenerator>
+#include <QRegularExpression>
+
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace mv {
 
@@ -37,16 +49,71 @@ int loadFile(const QString& path, QString& text) {
     return 0;
 }
 
-int saveAtomically(const QString& path, const QByteArray& bytes) {
-    if (!mayWrite(normalizePath(path))) return 3;
-    QSaveFile f(normalizePath(path));
-    if (!f.open(QIODevice::WriteOnly)) return 2;
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        f.commit();
+// A name for the temporary file beside path: the file's own name, a fixed
+// mark and six random letters. Leftovers of an interrupted write carry the
+// mark and are removed at the next start.
+QString temporaryNameFor(const QString& path) {
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QString name = path + temporaryMark;
+    for (int i = 0; i < 6; ++i)
+        name += QLatin1Char(letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)]);
+    return name;
+}
+
+std::filesystem::path fsPath(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
+
+// Flushes what was written through the open file to the disk itself.
+bool syncHandle(QFile& f) {
+#ifdef Q_OS_WIN
+    return _commit(f.handle()) == 0;
+#else
+    return ::fsync(f.handle()) == 0;
+#endif
+}
+
+// Writes every byte to the open file; false on any short or failed write.
+bool writeAll(QFile& f, const QByteArray& bytes) {
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = f.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0) return false;
+        done += n;
+    }
+    return true;
+}
+
+// The whole-file write every writer goes through: the bytes go into a new
+// temporary file beside the target, are written to the last byte, given
+// their last-write time when one is asked for, synced to the disk and only
+// then renamed over the target. A failure at any step removes the temporary
+// file and leaves the target exactly as it was.
+int saveAtomically(const QString& path, const QByteArray& bytes, const QDateTime& lastWrite = {},
+                   bool syncRename = true) {
+    const QString target = normalizePath(path);
+    if (!mayWrite(target)) return 3;
+    QFile f;
+    bool opened = false;
+    for (int attempt = 0; attempt < 8 && !opened; ++attempt) {
+        f.setFileName(temporaryNameFor(target));
+        opened = f.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered);
+    }
+    if (!opened) return 2;
+    const QString temporary = f.fileName();
+    bool ok = writeAll(f, bytes);
+    if (ok && lastWrite.isValid()) ok = f.setFileTime(lastWrite, QFileDevice::FileModificationTime);
+    ok = ok && syncHandle(f);
+    f.close();
+    ok = ok && f.error() == QFileDevice::NoError;
+    std::error_code ec;
+    if (ok) std::filesystem::rename(fsPath(temporary), fsPath(target), ec);
+    if (!ok || ec) {
+        QFile::remove(temporary);
         return 3;
     }
-    return f.commit() ? 0 : 3;
+    if (syncRename) syncFolder(QFileInfo(target).path());
+    return 0;
 }
 
 QString separator(int mode) {
@@ -63,11 +130,6 @@ QString separator(int mode) {
     }
 }
 
-bool setModified(const QString& path, const QDateTime& when) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadWrite)) return false;
-    return f.setFileTime(when, QFileDevice::FileModificationTime);
-}
 
 } // namespace
 
@@ -79,18 +141,68 @@ int createEmpty(const QString& path) { return writeText(path, QString()); }
 
 int appendText(const QString& path, const QString& text, int mode) {
     if (text.isEmpty()) return 0;
-    QString existing;
-    const int rc = loadFile(path, existing);
-    if (rc != 0) return rc;
-    if (existing.size() < 2) return writeText(path, text);
+    const QFileInfo info(normalizePath(path));
+    if (!info.isFile()) return 2;
+    // Only a file of at most two bytes can hold fewer than two characters
+    // (a CR LF is one); only such a one is read.
+    if (info.size() <= 2) {
+        QString existing;
+        const int rc = loadFile(path, existing);
+        if (rc != 0) return rc;
+        if (existing.size() < 2) return writeText(path, text);
+    }
+    return appendBytes(path, encodeStored(text + separator(mode)));
+}
 
-    if (!mayWrite(normalizePath(path))) return 3;
-    QFile f(normalizePath(path));
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) return 2;
-    const QByteArray bytes = encodeStored(text + separator(mode));
-    const bool ok = f.write(bytes) == bytes.size() && f.flush();
-    f.close();
-    return ok ? 0 : 3;
+int appendBytes(const QString& path, const QByteArray& bytes) {
+    const QString target = normalizePath(path);
+    if (bytes.isEmpty()) return 0;
+    if (!mayWrite(target)) return 3;
+    QFile f(target);
+    if (!f.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered)) return 2;
+    const qint64 oldSize = f.size();
+    if (f.seek(oldSize) && writeAll(f, bytes) && syncHandle(f)) return 0;
+    // A failed append is taken back to the last byte that was there.
+    f.resize(oldSize);
+    syncHandle(f);
+    return 3;
+}
+
+int writeBytes(const QString& path, const QByteArray& bytes, const QDateTime& lastWrite,
+               bool syncRename) {
+    return saveAtomically(path, bytes, lastWrite, syncRename);
+}
+
+int truncateFile(const QString& path, qint64 size) {
+    const QString target = normalizePath(path);
+    if (!mayWrite(target)) return 3;
+    QFile f(target);
+    if (!f.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered)) return 2;
+    return f.resize(size) && syncHandle(f) ? 0 : 3;
+}
+
+int syncFolder(const QString& folder) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(folder);
+    return 0; // renames are written through on this platform
+#else
+    const QByteArray name = QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
+    const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return 2;
+    const int rc = ::fsync(fd);
+    ::close(fd);
+    return rc == 0 ? 0 : 3;
+#endif
+}
+
+bool isTemporaryLeftover(const QString& fileName) {
+    const qsizetype mark = fileName.lastIndexOf(temporaryMark);
+    if (mark > 0 && fileName.size() == mark + temporaryMark.size() + 6) return true;
+    // The temporary files of the earlier way of writing: a stored file's
+    // own name followed by a dot and six letters or digits.
+    static const QRegularExpression earlier(
+        QStringLiteral("^.+\\.(kdb|txt|html|rtf)\\.[A-Za-z0-9]{6}$"));
+    return earlier.match(fileName).hasMatch();
 }
 
 int readWhole(const QString& path, QString& dest) {
@@ -176,11 +288,11 @@ int copyFile(const QString& destination, const QString& source, const QString& k
     QFile in(src);
     if (!in.open(QIODevice::ReadOnly)) return 1;
     const QByteArray bytes = in.readAll();
-    if (in.error() != QFileDevice::NoError) return 1;
+    // A copy is only made of a file read to its end.
+    if (in.error() != QFileDevice::NoError || bytes.size() != in.size()) return 1;
     const QDateTime modified = QFileInfo(src).lastModified();
     in.close();
-    if (saveAtomically(dst, bytes) != 0) return 1;
-    return setModified(dst, modified) ? 0 : 1;
+    return saveAtomically(dst, bytes, modified) == 0 ? 0 : 1;
 }
 
 int copyFolderContents(const QString& destinationFolder, const QString& sourceFolder) {

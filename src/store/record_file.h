@@ -23,9 +23,38 @@ enum AppendMode : int {
     SepTab6 = 16,
 };
 
-// Replaces the whole file with the text. Atomic: written to a temporary file
-// beside it and renamed over it, so a crash leaves the old or the new content.
+// Replaces the whole file with the text. Atomic and durable: written to a
+// temporary file beside it, synced to the disk, and only then renamed over
+// it, so a crash or a full disk leaves the old or the new content, never a
+// short or empty file.
 int writeText(const QString& path, const QString& text);
+
+// The same for bytes as they go to disk; a valid lastWrite is given to the
+// file before it takes the place of the old one. syncRename false leaves
+// syncing the folder (which makes the rename itself durable) to the caller,
+// who syncs it once after several writes.
+int writeBytes(const QString& path, const QByteArray& bytes, const QDateTime& lastWrite = {},
+               bool syncRename = true);
+
+// Adds the bytes at the end of an existing file in one write and syncs it.
+// A write that fails is taken back: the file keeps exactly its old length.
+// 0 done, 2 missing or cannot be opened, 3 write error.
+int appendBytes(const QString& path, const QByteArray& bytes);
+
+// Shortens (or lengthens with zeros) an existing file to size bytes and
+// syncs it. 0 done, 2 missing, 3 failure.
+int truncateFile(const QString& path, qint64 size);
+
+// Makes the renames inside a folder durable. 0 done, 2 cannot open, 3 failure.
+int syncFolder(const QString& folder);
+
+// The mark in the name of a temporary file of a whole-file write
+// ("_ver.kdb.skrivs-Xk3p9Q"); a file so named is a leftover of a write that
+// never finished once no write is running.
+inline const QString temporaryMark = QStringLiteral(".skrivs-");
+// True for the name of such a leftover, also of the earlier way of writing
+// ("_ver.kdb.hPATkc": a stored file's name and six letters or digits).
+bool isTemporaryLeftover(const QString& fileName);
 int createEmpty(const QString& path);
 
 // Appends text and the mode's separator. A file that holds fewer than two
@@ -58,7 +87,8 @@ QStringList readFields(const QString& text);
 int deleteFile(const QString& path);      // 0 deleted, 3 failure (also when missing)
 int createDirectory(const QString& path); // 0 created, 1 failure or already there
 
-// Copies source to destination, keeping the source's last-write time.
+// Copies source to destination, keeping the source's last-write time. The
+// source is read to its end first; the destination is written atomically.
 // keyword "SAVE_IF_EXIST" replaces an existing destination; "NO_SAVE_IF_EXIST"
 // (and any other keyword) fails when it exists. 0 copied, 1 failure.
 int copyFile(const QString& destination, const QString& source, const QString& keyword);

@@ -1,5 +1,6 @@
 #include "store/settings.h"
 
+#include "store/change_set.h"
 #include "store/record_file.h"
 #include "store/text_codec.h"
 #include "store/text_util.h"
@@ -273,6 +274,15 @@ Message wholeKronorRefusal(const QString& typed) {
 
 // --- Saving -------------------------------------------------------------------------
 
+namespace {
+// A form is saved as a change of the books like every other.
+CommitOutcome saveOneFile(const PathTable& paths, const QString& path, const QString& text) {
+    ChangeSet set;
+    set.setText(path, text);
+    return commitChangeSet(paths, set, 0);
+}
+} // namespace
+
 SaveOutcome saveSettings(const PathTable& paths,
                          const std::array<QString, settingsFieldCount>& typed,
                          const ShowMessage& show) {
@@ -292,8 +302,8 @@ SaveOutcome saveSettings(const PathTable& paths,
     QString text;
     for (const QString& v : s.fields)
         text += v + QLatin1Char('\n');
-    if (writeText(paths.settings, text) != 0) {
-        if (show) show(saveFailedMessage(paths.settings));
+    if (const CommitOutcome c = saveOneFile(paths, paths.settings, text); !c.ok) {
+        if (show) show(c.message);
         out.code = 3;
         return out;
     }
@@ -316,8 +326,8 @@ SaveOutcome saveCompanyDetails(const PathTable& paths,
     QString text;
     for (const QString& v : typed)
         text += v + QLatin1Char('\n');
-    if (writeText(paths.company, text) != 0) {
-        if (show) show(saveFailedMessage(paths.company));
+    if (const CommitOutcome c = saveOneFile(paths, paths.company, text); !c.ok) {
+        if (show) show(c.message);
         out.code = 3;
         return out;
     }

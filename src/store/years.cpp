@@ -198,8 +198,7 @@ CreateYearOutcome createYear(const QString& typedYear, const PathTable& selected
     // fail its first check: then it is not created at all.
     ChangeResult sealed;
     if (createMissingVitalFiles(s) != 0) sealed = {ChangeResult::WriteFailed, s.bokforingDir};
-    if (sealed.ok()) sealed = renewStamps(s);
-    if (sealed.ok()) sealed = renewSecondCopies(s);
+    if (sealed.ok()) sealed = finishChange(s);
     if (!sealed.ok()) {
         const QString reason = notWrittenReason(sealed.path);
         deleteTree(staging);

@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -96,11 +95,7 @@ int saveRichFile(int handle, const QString& path) {
     QTextEdit* view = viewOf(handle);
     if (!view) return 2;
     if (!isRtfPath(path)) return mv::writeText(path, view->toPlainText());
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) return 2;
-    const QByteArray bytes = writeRtf(*view->document());
-    if (f.write(bytes) != bytes.size()) return 3;
-    return f.commit() ? 0 : 3;
+    return mv::writeBytes(path, writeRtf(*view->document()));
 }
 
 void selectRange(int handle, int first, int last) {

@@ -5,7 +5,9 @@
 #include "booking/booking_commit.h"
 #include "booking/booking_entry.h"
 #include "booking/cash_distribution.h"
+#include "store/change_journal.h"
 #include "store/integrity.h"
+#include "store/paths.h"
 #include "store/record_file.h"
 #include "store/store_layout.h"
 #include "support/temp_dir.h"
@@ -110,8 +112,8 @@ protected:
         return mv::readAmountFile(path).toText();
     }
 
-    // Every file of the year (the second copies and repair folders left out),
-    // path to bytes.
+    // Every file of the year (the second copies and repair folders, the
+    // stamp, the digest record and the shut-down mark left out), path to bytes.
     QMap<QString, QByteArray> snapshot() const {
         QMap<QString, QByteArray> m;
         QDirIterator it(paths.yearDir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
@@ -119,6 +121,7 @@ protected:
             const QString p = it.next();
             if (p.contains(QStringLiteral("/fsk")) || p.contains(QStringLiteral("/reparation_")) ||
                 p.endsWith(QStringLiteral("__A_tidsstampel.kdb")) ||
+                p.endsWith(QStringLiteral("__A_kontrollsummor.kdb")) ||
                 p.endsWith(QStringLiteral("__A_avstangkontroll.kdb")))
                 continue;
             m.insert(p, bytesOf(p));
@@ -162,8 +165,9 @@ protected:
         ASSERT_NE(before, after);
         ASSERT_GT(changes, minChanges);
 
+        // k = changes lets every change through: the one way to the state after.
         int sawBefore = 0, sawAfter = 0;
-        for (int k = 0; k < changes; ++k) {
+        for (int k = 0; k <= changes; ++k) {
             fresh(QStringLiteral("crash%1").arg(k));
             ASSERT_EQ(snapshot(), before);
             int seen = 0;
@@ -171,6 +175,9 @@ protected:
             const bool reported = op();
             restartAfterCrash();
             const auto state = snapshot();
+            ASSERT_EQ(integritySum(), 0) << "the year passes its check, k = " << k;
+            ASSERT_EQ(copiesDifferingFromBooks(), QStringList()) << "k = " << k;
+            ASSERT_EQ(leftovers(), QStringList()) << "k = " << k;
             if (reported) {
                 ASSERT_EQ(state, after) << "reported saved, k = " << k;
             }
@@ -183,6 +190,27 @@ protected:
         }
         EXPECT_GT(sawBefore, 0);
         EXPECT_GT(sawAfter, 0);
+    }
+
+    // The vital files whose second copy differs from the book.
+    QStringList copiesDifferingFromBooks() const {
+        QStringList out;
+        for (const mv::VitalFile& f : mv::vitalFiles(paths))
+            if (f.copied && bytesOf(mv::joinPath(paths.bokforingDir, f.name)) != bytesOf(paths.secondCopy(f.name)))
+                out << f.name;
+        return out;
+    }
+
+    // Temporary files and unfinished changes left anywhere below the folder.
+    static QStringList leftovers() {
+        QStringList out;
+        if (QFileInfo::exists(mv::changeJournalPath())) out << mv::changeJournalPath();
+        QDirIterator it(QStringLiteral("."), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString p = it.next();
+            if (mv::isTemporaryLeftover(it.fileName())) out << p;
+        }
+        return out;
     }
 
     QString crashBase_;

@@ -67,6 +67,7 @@ TEST_F(BookingTest, ReverseChargeExpenseBooksBothVatFiles) {
 TEST_F(BookingTest, TransferBetweenTwoAccounts) {
     ASSERT_EQ(mv::writeText(paths.cash, QStringLiteral("1000.00\n")), 0);
     ASSERT_EQ(mv::writeText(paths.moneyAccountAmount(1), QStringLiteral("1000.00\n")), 0);
+    ASSERT_TRUE(mv::finishChange(paths).ok());
     mv::TransferForm t;
     for (int i = 0; i < 6; ++i) {
         t.names[size_t(i)] = mv::defaultMoneyAccountNames()[i];
@@ -114,6 +115,7 @@ TEST_F(BookingTest, ShortFilesGetTheirHeadAgain) {
     // A list or book of fewer than 5 characters starts afresh; one of 5 is kept.
     putBytes(paths.inVerifications, "ab\r\n");
     putBytes(paths.cashBook, "abcd\r\n");
+    ASSERT_TRUE(mv::finishChange(paths).ok());
     EXPECT_EQ(book(form(Side::Income, "Inkomst, Räntor", "10")), 1);
     EXPECT_TRUE(bytesOf(paths.inVerifications).startsWith("INKOMST VERIFIKATIONER\r\n"));
     EXPECT_TRUE(bytesOf(paths.cashBook).startsWith("abcd\r\n     1 2014-03-07 Inkomst"));

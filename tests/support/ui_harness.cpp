@@ -108,7 +108,7 @@ void ShellTest::startShell() {
 bool ShellTest::stampYear(const QString& year) {
     const mv::PathTable paths = mv::buildPathTable(year);
     if (mv::createMissingVitalFiles(paths) != 0) return false;
-    return mv::renewStamps(paths).ok() && mv::renewSecondCopies(paths).ok();
+    return mv::finishChange(paths).ok();
 }
 
 int ShellTest::window() const { return shell::mainWindow(); }

@@ -85,8 +85,7 @@ void command(int cmd) {
         break;
     case cmdDayBookAndStamps: {
         showDayBook(cmdDayBook);
-        mv::ChangeResult r = mv::renewStamps(shell::paths());
-        if (r.ok()) r = mv::renewSecondCopies(shell::paths());
+        const mv::ChangeResult r = mv::renewStamps(shell::paths());
         if (!r.ok()) show(r.message());
         break;
     }
