@@ -117,7 +117,9 @@ int barButton(int command) {
 void setTopBarEnabled(bool enabled) {
     for (const Handle& h : topHandles)
         enabled ? tk::enableControl(h.handle) : tk::disableControl(h.handle);
-    enabled ? tk::enableControl(closeHandle) : tk::disableControl(closeHandle);
+    // "X" stays usable: the user can always leave (an unsaved booking is
+    // asked about first, and the books are never between two states).
+    tk::enableControl(closeHandle);
 }
 
 void setToolsMenuEnabled(bool enabled) {

@@ -1,5 +1,6 @@
 #include "store/backup.h"
 
+#include "store/integrity.h"
 #include "store/paths.h"
 #include "store/record_file.h"
 #include "store/text_codec.h"
@@ -48,6 +49,25 @@ bool overlap(const QString& a, const QString& b) {
     return sameOrInside(a, b) || sameOrInside(b, a);
 }
 
+// What a backup leaves out: the folders where repairs kept the files they
+// replaced (evidence of this computer's repairs, not books), and temporary
+// files of writes that never finished.
+bool leftOutOfCopies(const QString& relativePath, bool isFolder) {
+    const QString name = relativePath.section(u'/', -1);
+    if (isFolder)
+        return name.startsWith(repairFolderPrefix) &&
+               relativePath.section(u'/', -2, -2) == QLatin1String("bokforing");
+    return isTemporaryLeftover(name);
+}
+
+// True when the entry or a folder above it is left out of copies.
+bool leftOut(const QString& relativePath, bool isFolder) {
+    if (leftOutOfCopies(relativePath, isFolder)) return true;
+    for (qsizetype i = relativePath.indexOf(u'/'); i > 0; i = relativePath.indexOf(u'/', i + 1))
+        if (leftOutOfCopies(relativePath.left(i), true)) return true;
+    return false;
+}
+
 // Every file below source is in copy with the same size, and every folder of
 // source could be read (an unreadable folder would otherwise be skipped
 // without a word by the tree walk).
@@ -58,6 +78,7 @@ bool copyIsComplete(const QString& source, const QString& copy) {
     while (it.hasNext()) {
         const QString from = it.next();
         const QFileInfo info = it.fileInfo();
+        if (leftOut(srcDir.relativeFilePath(from), info.isDir())) continue;
         const QFileInfo to(QDir(copy).filePath(srcDir.relativeFilePath(from)));
         if (info.isDir()) {
             if (!info.isReadable() || !info.isExecutable() || !to.isDir()) return false;
@@ -91,7 +112,7 @@ bool replaceByCopy(const QString& destination, const QString& source, QString& r
             return false;
         }
     }
-    if (copyFolderContents(fresh, source) != 0 || !copyIsComplete(source, fresh)) {
+    if (copyFolderContents(fresh, source, leftOutOfCopies) != 0 || !copyIsComplete(source, fresh)) {
         deleteTree(fresh);
         reason = QStringLiteral("Kopian kunde inte skrivas till\n") +
                  QDir::toNativeSeparators(destination) +
@@ -330,6 +351,13 @@ Message exitQuestion() {
         QStringLiteral("QUESTION"), QStringLiteral("yes_NO_cancel")};
 }
 
+Message unsavedBookingQuestion() {
+    return {QStringLiteral("MEDDELANDE"),
+            QStringLiteral("Verifikationen väntar på att beloppet bokas mot ett konto och är inte "
+                           "sparad.\n\nVill du avsluta utan att spara den?"),
+            QStringLiteral("QUESTION"), QStringLiteral("yes_NO")};
+}
+
 Message endWithoutBackupQuestion() {
     return {kTitle,
             QStringLiteral("Säkerhetskopian kunde inte skapas!\n\nVill du ändå stänga av utan "
@@ -357,6 +385,9 @@ ExitResult runExit(const ExitContext& c) {
         if (c.progress) c.progress();
     };
 
+    // A booking that waits for its cash step is not in the books yet: the
+    // user may leave it unsaved, but is told so first.
+    if (c.incomePending && show(unsavedBookingQuestion()) != answerYes) return ExitResult::Stay;
     if (!c.incomePending && c.integrityCheck) {
         progress();
         if (c.integrityCheck() > 0) return ExitResult::Stay;

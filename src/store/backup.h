@@ -98,6 +98,8 @@ Message failure(const QString& reason);
 // The question of the exit procedure.
 Message exitQuestion();
 // Asked after a backup at exit failed: end anyway (Yes) or go back (No).
+// Asked when "X" is pressed while a booking waits for its cash step.
+Message unsavedBookingQuestion();
 Message endWithoutBackupQuestion();
 
 // Writes "0\n" (a regular end) or "1\n" (running) into the shut-down mark.

@@ -13,6 +13,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -295,17 +296,27 @@ int copyFile(const QString& destination, const QString& source, const QString& k
     return saveAtomically(dst, bytes, modified) == 0 ? 0 : 1;
 }
 
-int copyFolderContents(const QString& destinationFolder, const QString& sourceFolder) {
+int copyFolderContents(const QString& destinationFolder, const QString& sourceFolder,
+                       const CopySkip& skip) {
     const QString src = QFileInfo(normalizePath(sourceFolder)).absoluteFilePath();
     const QString dst = normalizePath(destinationFolder);
     if (!QFileInfo(src).isDir() || !mayWrite(dst) || !QDir().mkpath(dst)) return 1;
     QDirIterator it(src, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                     QDirIterator::Subdirectories);
     const QDir srcDir(src);
+    QStringList skipped; // folders left out, with a '/' at the end
     while (it.hasNext()) {
         const QString from = it.next();
-        const QString to = joinPath(dst, srcDir.relativeFilePath(from));
+        const QString relative = srcDir.relativeFilePath(from);
         const QFileInfo info = it.fileInfo();
+        if (std::any_of(skipped.cbegin(), skipped.cend(),
+                        [&](const QString& folder) { return relative.startsWith(folder); }))
+            continue;
+        if (skip && skip(relative, info.isDir())) {
+            if (info.isDir()) skipped << relative + u'/';
+            continue;
+        }
+        const QString to = joinPath(dst, relative);
         if (info.isDir()) {
             if (!mayWrite(to) || !QDir().mkpath(to)) return 1;
         } else if (copyFile(to, from, QStringLiteral("SAVE_IF_EXIST")) != 0) {

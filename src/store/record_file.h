@@ -99,7 +99,11 @@ int copyFile(const QString& destination, const QString& source, const QString& k
 int copyTree(const QString& destinationFolder, const QString& sourceFolder);
 
 // Copies what lies in source (not the folder itself) into destination.
-int copyFolderContents(const QString& destinationFolder, const QString& sourceFolder);
+// skip, when given, leaves out an entry (and all below a folder) by its path
+// relative to source.
+using CopySkip = std::function<bool(const QString& relativePath, bool isFolder)>;
+int copyFolderContents(const QString& destinationFolder, const QString& sourceFolder,
+                       const CopySkip& skip = {});
 
 // Deletes the folder and everything below it. 0 done (also when missing), 1 failure.
 int deleteTree(const QString& folder);

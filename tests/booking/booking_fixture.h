@@ -192,6 +192,33 @@ protected:
         EXPECT_GT(sawAfter, 0);
     }
 
+    // The invariants of the books: the counter equals the number of
+    // verification blocks in the day book, the cash total equals the sum of
+    // the money accounts and the running total of the cash book's last line.
+    // Empty when they hold, else what does not.
+    QString booksInconsistency() const {
+        const QString dayBook = file(paths.dayBook);
+        const int blocks = int(dayBook.count(QStringLiteral("\nVerifikat          = "))) +
+                           (dayBook.startsWith(QStringLiteral("Verifikat          = ")) ? 1 : 0);
+        const int counter = mv::storedCounter(paths);
+        if (counter != blocks)
+            return QStringLiteral("counter %1, blocks %2").arg(counter).arg(blocks);
+        const mv::Amount cash = mv::readAmountFile(paths.cash);
+        mv::Amount accounts;
+        for (int i = 1; i <= 6; ++i) accounts += mv::readAmountFile(paths.moneyAccountAmount(i));
+        if (cash != accounts)
+            return QStringLiteral("cash %1, accounts %2").arg(cash.toText(), accounts.toText());
+        QStringList lines = file(paths.cashBook).split(u'\n', Qt::SkipEmptyParts);
+        while (!lines.isEmpty() && !lines.last().contains(QStringLiteral(" = "))) lines.removeLast();
+        if (!lines.isEmpty()) {
+            const QString last = lines.last();
+            const mv::Amount running = mv::Amount::parseLenient(last.mid(last.lastIndexOf(u' ') + 1));
+            if (running != cash)
+                return QStringLiteral("cash %1, cash book %2").arg(cash.toText(), running.toText());
+        }
+        return QString();
+    }
+
     // The vital files whose second copy differs from the book.
     QStringList copiesDifferingFromBooks() const {
         QStringList out;

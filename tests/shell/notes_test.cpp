@@ -4,7 +4,9 @@
 #include "shell/main_window.h"
 #include "shell/notes_box.h"
 #include "shell/page.h"
+#include "store/backup.h"
 #include "store/record_file.h"
+#include "store/user_message.h"
 #include "support/ui_harness.h"
 #include "toolkit/toolkit.h"
 
@@ -40,19 +42,21 @@ TEST_F(NotesTest, WindowManagerCloseSavesTheNotesAndEnds) {
     EXPECT_TRUE(saved.startsWith("Moms 12 maj\r\n")) << saved.constData();
 }
 
-TEST_F(NotesTest, CloseRequestIsRefusedWhileTheCloseButtonIsDisabled) {
+TEST_F(NotesTest, ClosingDuringTheCashStepAsksFirstAndLeavesTheBookingUnsaved) {
     putBytes(notesPath, "Gammal\r\n");
     startShell();
     typeIntoNotes(QStringLiteral("Ny rad"));
     shell::state().cashStepWaiting = 1;
     shell::setTopBarEnabled(false); // a booking waits for its cash step
+    EXPECT_TRUE(tk::isEnabled(shell::closeButton()));
+    uitest::answerNextBox(mv::answerNo);
     ASSERT_TRUE(uitest::requestWindowClose());
     EXPECT_FALSE(shell::programEnded());
-    EXPECT_NE(shell::mainWindow(), 0);
-    EXPECT_EQ(bytesOf(notesPath), QByteArray("Gammal\r\n\r\n\r\n"));
-    // Once the cash step is done the close goes through.
-    shell::state().cashStepWaiting = 0;
-    shell::setTopBarEnabled(true);
+    ASSERT_FALSE(uitest::boxes().empty());
+    EXPECT_EQ(uitest::boxes().back().text, mv::backup::unsavedBookingQuestion().text);
+    // "Ja" leaves the booking unsaved and goes on to the backup question.
+    uitest::answerNextBox(mv::answerYes);
+    uitest::answerNextBox(mv::answerNo);
     ASSERT_TRUE(uitest::requestWindowClose());
     EXPECT_TRUE(shell::programEnded());
     EXPECT_TRUE(bytesOf(notesPath).contains("Ny rad"));

@@ -122,6 +122,17 @@ TEST_F(Backup, CopyIsByteIdenticalKeepsEveryLastWriteTimeAndSaysSo) {
     EXPECT_EQ(snapshot(work), before);
 }
 
+TEST_F(Backup, RepairFoldersAndUnfinishedWritesAreLeftOut) {
+    const Snapshot books = snapshot(work);
+    putBytes("work/2014/bokforing/reparation_2014-03-07_09-05-12/_ver.kdb", "7");
+    putBytes("work/2014/bokforing/_ver.kdb.hPATkc", "");
+    putBytes(QStringLiteral("work/drive_info/anteckningar.txt") + temporaryMark + "Xk3p9Q", "");
+    const Outcome out = makeBackup(work, usb);
+    ASSERT_TRUE(out.ok) << out.message.text.toStdString();
+    EXPECT_EQ(snapshot(usb + "/" + kName), books);
+    EXPECT_FALSE(QFileInfo::exists(usb + "/" + kName + "/2014/bokforing/reparation_2014-03-07_09-05-12"));
+}
+
 TEST_F(Backup, SecondBackupReplacesTheFirstCompletely) {
     ASSERT_TRUE(makeBackup(work, usb).ok);
     // Between the two backups a file goes, one comes and one changes.
@@ -537,9 +548,15 @@ TEST_F(ExitProcedure, ChangedBooksKeepTheProgramOpenUnlessAnIncomeIsPending) {
     EXPECT_TRUE(shown.isEmpty());
     EXPECT_EQ(bytesOf(context.paths.shutdownMark), QByteArray("1\r\n"));
 
+    // A booking waiting for its cash step: the user is asked first; "Nej"
+    // stays, "Ja" leaves it unsaved without the check.
     context.incomePending = true;
     checks = 0;
     answers = {answerNo};
+    EXPECT_EQ(runExit(context), ExitResult::Stay);
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown[0], unsavedBookingQuestion());
+    answers = {answerYes, answerNo};
     EXPECT_EQ(runExit(context), ExitResult::End);
     EXPECT_EQ(checks, 0);
     EXPECT_EQ(bytesOf(context.paths.shutdownMark), QByteArray("0\r\n"));

@@ -441,3 +441,136 @@ TEST_F(KillDuringRenewal, KilledRepairIsCompletedByTheNextCheck) {
         restartAndCheck(stateA, stateA, k);
     }
 }
+
+// --- Changes that keep the file's time ------------------------------------------
+
+TEST_F(IntegrityTest, ContentChangedWithItsTimePutBackIsFound) {
+    putBytes(p.cash, "0.00\r\n");
+    putBytes(p.inVerifications, "INKOMST VERIFIKATIONER\r\nblock 1\r\nblock 2\r\n");
+    ASSERT_TRUE(finishChange(p).ok());
+    const QByteArray list = bytesOf(p.inVerifications);
+    const QDateTime cashTime = mtime(p.cash);
+    const QDateTime listTime = mtime(p.inVerifications);
+    MessageRecorder quiet;
+    ASSERT_EQ(check(quiet).sum, 0);
+
+    // The cash total set to 999999.00 and the last block removed from the
+    // list, each with its last-write time put back.
+    putBytes(p.cash, "999999.00\r\n");
+    setLastWriteTime(p.cash, cashTime);
+    putBytes(p.inVerifications, "INKOMST VERIFIKATIONER\r\nblock 1\r\n");
+    setLastWriteTime(p.inVerifications, listTime);
+    MessageRecorder r;
+    const CheckOutcome out = check(r);
+    EXPECT_EQ(out.sum, 2);
+    ASSERT_FALSE(r.shown.empty());
+    EXPECT_EQ(r.shown[0], changedFilesWarning());
+    EXPECT_EQ(out.repairFailures, 0);
+    EXPECT_EQ(bytesOf(p.cash), QByteArray("0.00\r\n"));
+    EXPECT_EQ(bytesOf(p.inVerifications), list);
+    MessageRecorder after;
+    EXPECT_EQ(check(after).sum, 0);
+}
+
+TEST_F(IntegrityTest, BookAndCopyChangedTogetherAreFoundAndNeverRestored) {
+    putBytes(p.cash, "100.00\r\n");
+    ASSERT_TRUE(finishChange(p).ok());
+    const QDateTime cashTime = mtime(p.cash);
+    MessageRecorder quiet;
+    ASSERT_EQ(check(quiet).sum, 0);
+    for (const QString& path : {p.cash, p.secondCopy(QStringLiteral("konto_kassa.kdb"))}) {
+        putBytes(path, "999999.00\r\n");
+        setLastWriteTime(path, cashTime);
+    }
+    const auto books = snapshot(p.bokforingDir);
+    const auto copies = snapshot(p.fskDir);
+    MessageRecorder r;
+    r.answers = {answerOk, answerNo};
+    const CheckOutcome out = check(r);
+    EXPECT_EQ(out.sum, 1);
+    EXPECT_EQ(out.repairFailures, 1) << "the copy does not match the digest record";
+    ASSERT_EQ(r.shown.size(), 2u);
+    EXPECT_EQ(r.shown[1], repairFailedQuestion());
+    // Nothing was changed, nothing moved aside.
+    EXPECT_EQ(snapshot(p.bokforingDir), books);
+    EXPECT_EQ(snapshot(p.fskDir), copies);
+    EXPECT_TRUE(QDir(p.bokforingDir).entryList({repairFolderPrefix + "*"}, QDir::Dirs).isEmpty());
+}
+
+TEST_F(IntegrityTest, AYearWithoutDigestsGetsThemAtItsFirstUnchangedCheck) {
+    // A year of an earlier version, a locked one: stamps and copies, no digests.
+    putBytes(p.lockMark, "låst");
+    QFile::remove(bok(p, digestRecordFileName));
+    MessageRecorder r;
+    EXPECT_EQ(check(r).sum, 0);
+    DigestRecord record;
+    ASSERT_TRUE(readDigestRecord(bok(p, digestRecordFileName), record));
+    EXPECT_TRUE(record.contains(QStringLiteral("_dagbok.kdb")));
+    EXPECT_TRUE(record.value(QStringLiteral("konto_kassa.kdb")).matches(fileState(p.cash)));
+    // From then on a change with the time kept is found.
+    const QDateTime t = mtime(p.verCounter);
+    putBytes(p.verCounter, "5");
+    setLastWriteTime(p.verCounter, t);
+    MessageRecorder again;
+    EXPECT_EQ(check(again).sum, 1);
+}
+
+TEST_F(IntegrityTest, CopiedFolderWithNewStatusTimesIsNotTakenForAChange) {
+    // Copying the books (a restored backup) gives every file a new status
+    // time: the content is hashed once, found unchanged and the record renewed.
+    ASSERT_EQ(copyTree(QStringLiteral("copy"), p.yearDir), 0);
+    ASSERT_EQ(deleteTree(p.yearDir), 0);
+    ASSERT_EQ(renamePath(QStringLiteral("copy/2014"), p.yearDir), 0);
+    MessageRecorder r;
+    EXPECT_EQ(check(r).sum, 0);
+    EXPECT_TRUE(r.shown.empty());
+    DigestRecord record;
+    ASSERT_TRUE(readDigestRecord(bok(p, digestRecordFileName), record));
+    EXPECT_TRUE(record.value(QStringLiteral("_ver.kdb")).matches(fileState(p.verCounter)));
+}
+
+TEST_F(IntegrityTest, AFailedRepairChangesNothing) {
+    // A changed file and no second copies at all: the repair must not move
+    // the VAT totals aside (they would read 0 from then on) nor anything else.
+    putBytes(p.outputVat(25), "250.00\r\n");
+    ASSERT_TRUE(finishChange(p).ok());
+    putBytes(p.cash, "5.00\r\n");
+    ASSERT_EQ(deleteTree(p.fskDir), 0);
+    const auto books = snapshot(p.bokforingDir);
+    MessageRecorder r;
+    r.answers = {answerOk, answerNo};
+    const CheckOutcome out = check(r);
+    EXPECT_GT(out.repairFailures, 0);
+    EXPECT_EQ(snapshot(p.bokforingDir), books);
+    EXPECT_EQ(bytesOf(p.outputVat(25)), QByteArray("250.00\r\n"));
+    EXPECT_TRUE(QDir(p.bokforingDir).entryList({repairFolderPrefix + "*"}, QDir::Dirs).isEmpty());
+}
+
+TEST_F(IntegrityTest, AnEmptyCopyWhereTheBookIsNotIsNeverRestored) {
+    // Without a digest record the size tells: an empty copy of a book that is
+    // not empty is damaged (a write that never reached the disk).
+    putBytes(p.verCounter, "2");
+    ASSERT_TRUE(finishChange(p).ok());
+    QFile::remove(bok(p, digestRecordFileName));
+    putBytes(p.secondCopy(QStringLiteral("_ver.kdb")), "");
+    const RepairOutcome out = repairYear(p);
+    EXPECT_EQ(out.failures, 1);
+    EXPECT_EQ(bytesOf(p.verCounter), QByteArray("2"));
+}
+
+TEST_F(IntegrityTest, OnlyTheLastFiveRepairFoldersAreKept) {
+    for (int i = 0; i < 8; ++i) {
+        const QDateTime t = QDateTime(QDate(2014, 3, 7), QTime(9, 5, 12)).addSecs(60 * i);
+        setFixedNow(t);
+        putBytes(p.verCounter, QByteArray::number(100 + i));
+        ASSERT_EQ(repairYear(p).failures, 0) << i;
+    }
+    QStringList folders = QDir(p.bokforingDir).entryList({repairFolderPrefix + "*"}, QDir::Dirs);
+    folders.sort();
+    EXPECT_EQ(folders, QStringList({repairFolderPrefix + "2014-03-07_09-08-12",
+                                    repairFolderPrefix + "2014-03-07_09-09-12",
+                                    repairFolderPrefix + "2014-03-07_09-10-12",
+                                    repairFolderPrefix + "2014-03-07_09-11-12",
+                                    repairFolderPrefix + "2014-03-07_09-12-12"}));
+    setFixedNow(QDateTime(QDate(2014, 3, 7), QTime(9, 5, 12)));
+}
