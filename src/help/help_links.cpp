@@ -10,8 +10,12 @@ constexpr int markSize = 10;
 constexpr int linkWidth = 200;
 constexpr int linkHeight = 20;
 
-constexpr Area mark(int left, int top) { return {left, top, markSize, markSize}; }
-constexpr Area link(int left, int top) { return {left, top, linkWidth, linkHeight}; }
+constexpr Area mark(int left, int top) {
+    return {left, top, markSize, markSize};
+}
+constexpr Area link(int left, int top) {
+    return {left, top, linkWidth, linkHeight};
+}
 
 QString withoutAnchor(const char* page) {
     const QString p = QString::fromUtf8(page);
@@ -66,30 +70,77 @@ const std::vector<WelcomeLink>& welcomeLinks() {
     using F = LinkFrame;
     // The one list of the outside sites the program points to.
     static const std::vector<WelcomeLink> table = {
-        {F::Important, link(20, 180), "Verksamt.se", {"Myndigheternas portal", "för företagare.", nullptr},
-         "https://www.verksamt.se/", false},
-        {F::Important, link(20, 240), "Nyföretagarcentrum", {"Gratis rådgivning för", "nya företag.", nullptr},
-         "https://www.nyforetagarcentrum.se/", false},
-        {F::Important, link(20, 300), "Företagarna", {"Guider och verktyg", "för småföretagare.", nullptr},
-         "https://www.foretagarna.se/", false},
-        {F::Important, link(20, 360), "Bokföringsnämnden",
-         {"Expertorgan med uppgift att", "utveckla god redovisningssed.", nullptr}, "https://www.bfn.se/",
+        {F::Important,
+         link(20, 180),
+         "Verksamt.se",
+         {"Myndigheternas portal", "för företagare.", nullptr},
+         "https://www.verksamt.se/",
          false},
-        {F::Important, link(20, 420), "Bolagsverket", {"Registrering av firma", "och firmanamn.", nullptr},
-         "https://bolagsverket.se/", false},
-        {F::Important, link(20, 480), "Almi", {"Rådgivning och lån", "för små företag.", nullptr},
-         "https://www.almi.se/", false},
-        {F::Important, link(20, 525), "BAS-kontoplanen", {"Kontonumren som", "huvudboken använder.", nullptr},
-         "https://www.bas.se/", false},
-        {F::Support, link(593, 180), "MerValla", {"Hemsidan för MerValla", nullptr, nullptr},
-         "om_programmet.htm", true},
-        {F::Support, link(593, 225), "MerValla Manual", {"Manualen för MerValla", nullptr, nullptr},
-         manualStartPage, true},
-        {F::Support, link(593, 270), "MerValla Forum",
-         {"Forum för MerValla", "Här kan man diskutera sina", "problem"}, "hjalp.htm", true},
-        {F::Support, link(593, 345), "Skatteverket", {"Handhar alla skatteärenden", nullptr, nullptr},
-         "https://www.skatteverket.se/", false},
-        {F::Update, link(40, 82), "Manuell uppdarering", {nullptr, nullptr, nullptr}, "uppdatering.htm",
+        {F::Important,
+         link(20, 240),
+         "Nyföretagarcentrum",
+         {"Gratis rådgivning för", "nya företag.", nullptr},
+         "https://www.nyforetagarcentrum.se/",
+         false},
+        {F::Important,
+         link(20, 300),
+         "Företagarna",
+         {"Guider och verktyg", "för småföretagare.", nullptr},
+         "https://www.foretagarna.se/",
+         false},
+        {F::Important,
+         link(20, 360),
+         "Bokföringsnämnden",
+         {"Expertorgan med uppgift att", "utveckla god redovisningssed.", nullptr},
+         "https://www.bfn.se/",
+         false},
+        {F::Important,
+         link(20, 420),
+         "Bolagsverket",
+         {"Registrering av firma", "och firmanamn.", nullptr},
+         "https://bolagsverket.se/",
+         false},
+        {F::Important,
+         link(20, 480),
+         "Almi",
+         {"Rådgivning och lån", "för små företag.", nullptr},
+         "https://www.almi.se/",
+         false},
+        {F::Important,
+         link(20, 525),
+         "BAS-kontoplanen",
+         {"Kontonumren som", "huvudboken använder.", nullptr},
+         "https://www.bas.se/",
+         false},
+        {F::Support,
+         link(593, 180),
+         "MerValla",
+         {"Hemsidan för MerValla", nullptr, nullptr},
+         "om_programmet.htm",
+         true},
+        {F::Support,
+         link(593, 225),
+         "MerValla Manual",
+         {"Manualen för MerValla", nullptr, nullptr},
+         manualStartPage,
+         true},
+        {F::Support,
+         link(593, 270),
+         "MerValla Forum",
+         {"Forum för MerValla", "Här kan man diskutera sina", "problem"},
+         "hjalp.htm",
+         true},
+        {F::Support,
+         link(593, 345),
+         "Skatteverket",
+         {"Handhar alla skatteärenden", nullptr, nullptr},
+         "https://www.skatteverket.se/",
+         false},
+        {F::Update,
+         link(40, 82),
+         "Manuell uppdarering",
+         {nullptr, nullptr, nullptr},
+         "uppdatering.htm",
          true},
     };
     return table;
@@ -113,7 +164,8 @@ std::vector<QString> manualPagesOpened() {
         const QString p = withoutAnchor(page);
         if (std::find(pages.begin(), pages.end(), p) == pages.end()) pages.push_back(p);
     };
-    for (const HelpArea& h : helpAreas()) add(h.page);
+    for (const HelpArea& h : helpAreas())
+        add(h.page);
     for (const WelcomeLink& l : welcomeLinks())
         if (l.inManual) add(l.address);
     add(invoiceTemplatePage);

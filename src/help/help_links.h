@@ -65,7 +65,8 @@ class ShownScreens {
   public:
     ShownScreens() = default;
     ShownScreens(std::initializer_list<Screen> screens) {
-        for (Screen s : screens) add(s);
+        for (Screen s : screens)
+            add(s);
     }
     void add(Screen s) { bits_.set(static_cast<size_t>(s)); }
     bool has(Screen s) const { return bits_.test(static_cast<size_t>(s)); }

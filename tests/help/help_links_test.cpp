@@ -11,11 +11,14 @@ using mv::help::ShownScreens;
 using mv::help::Target;
 using Targets = std::vector<Target>;
 
-Target manual(const char* page) { return {QString::fromUtf8(page), true}; }
+Target manual(const char* page) {
+    return {QString::fromUtf8(page), true};
+}
 
 ShownScreens everyScreen() {
     ShownScreens all;
-    for (int i = 0; i < mv::help::screenCount; ++i) all.add(static_cast<Screen>(i));
+    for (int i = 0; i < mv::help::screenCount; ++i)
+        all.add(static_cast<Screen>(i));
     return all;
 }
 
@@ -28,7 +31,8 @@ TEST(HelpAreaTest, AClickStrictlyInsideOpensExactlyItsPageAndTheEdgesNothing) {
         const Targets page{manual(h.page)};
         SCOPED_TRACE(h.page);
         EXPECT_EQ(mv::help::targetsAt(a.left + 1, a.top + 1, shown, false), page);
-        EXPECT_EQ(mv::help::targetsAt(a.left + a.width - 1, a.top + a.height - 1, shown, false), page);
+        EXPECT_EQ(mv::help::targetsAt(a.left + a.width - 1, a.top + a.height - 1, shown, false),
+                  page);
         EXPECT_EQ(mv::help::targetsAt(a.left + 5, a.top + 5, shown, false), page);
         EXPECT_TRUE(mv::help::targetsAt(a.left, a.top + 5, shown, false).empty());
         EXPECT_TRUE(mv::help::targetsAt(a.left + a.width, a.top + 5, shown, false).empty());
@@ -42,9 +46,12 @@ TEST(HelpAreaTest, AClickStrictlyInsideOpensExactlyItsPageAndTheEdgesNothing) {
 }
 
 TEST(HelpAreaTest, MarksOfTheBookingPagesAndOfTheOthers) {
-    EXPECT_EQ(mv::help::targetsAt(285, 65, {Screen::Income}, false), Targets{manual("inkomst.htm")});
-    EXPECT_EQ(mv::help::targetsAt(285, 65, {Screen::Expense}, false), Targets{manual("utgift.htm")});
-    EXPECT_EQ(mv::help::targetsAt(285, 65, {Screen::Transfer}, false), Targets{manual("kassa.htm")});
+    EXPECT_EQ(mv::help::targetsAt(285, 65, {Screen::Income}, false),
+              Targets{manual("inkomst.htm")});
+    EXPECT_EQ(mv::help::targetsAt(285, 65, {Screen::Expense}, false),
+              Targets{manual("utgift.htm")});
+    EXPECT_EQ(mv::help::targetsAt(285, 65, {Screen::Transfer}, false),
+              Targets{manual("kassa.htm")});
     EXPECT_EQ(mv::help::targetsAt(785, 65, {Screen::Vat}, false), Targets{manual("_ej_klart.htm")});
     EXPECT_EQ(mv::help::targetsAt(785, 65, {Screen::InvoiceReverseCharge}, false),
               Targets{manual("faktura_skapa.htm#Skapa_en_faktura_Omvänd_moms")});
@@ -76,7 +83,8 @@ TEST(WelcomeLinkTest, EachLinkOpensItsAddressOnlyWhileTheWelcomePageIsShown) {
         const mv::help::Area& a = l.area;
         const Targets target{Target{QString::fromUtf8(l.address), l.inManual}};
         EXPECT_EQ(mv::help::targetsAt(a.left + 1, a.top + 1, {}, true), target);
-        EXPECT_EQ(mv::help::targetsAt(a.left + a.width - 1, a.top + a.height - 1, {}, true), target);
+        EXPECT_EQ(mv::help::targetsAt(a.left + a.width - 1, a.top + a.height - 1, {}, true),
+                  target);
         EXPECT_TRUE(mv::help::targetsAt(a.left, a.top + 10, {}, true).empty());
         EXPECT_TRUE(mv::help::targetsAt(a.left + 10, a.top, {}, true).empty());
         // Another page is shown, even if the welcome page is half covered.
@@ -110,7 +118,8 @@ TEST(WelcomeLinkTest, TheGeneralAreaAndTheLinksNeverOverlap) {
     // A click on the welcome page opens one thing: no link lies over another
     // or over the general area.
     std::vector<mv::help::Area> areas{mv::help::helpAreas().front().area};
-    for (const mv::help::WelcomeLink& l : mv::help::welcomeLinks()) areas.push_back(l.area);
+    for (const mv::help::WelcomeLink& l : mv::help::welcomeLinks())
+        areas.push_back(l.area);
     for (size_t i = 0; i < areas.size(); ++i)
         for (size_t j = i + 1; j < areas.size(); ++j) {
             const auto& a = areas[i];
@@ -123,7 +132,8 @@ TEST(WelcomeLinkTest, TheGeneralAreaAndTheLinksNeverOverlap) {
 
 TEST(ManualPagesTest, EveryPageOpenedIsListedOnceWithoutItsAnchor) {
     const std::vector<QString> pages = mv::help::manualPagesOpened();
-    for (const QString& p : pages) EXPECT_FALSE(p.contains(u'#')) << p.toStdString();
+    for (const QString& p : pages)
+        EXPECT_FALSE(p.contains(u'#')) << p.toStdString();
     EXPECT_EQ(std::count(pages.begin(), pages.end(), QStringLiteral("faktura_skapa.htm")), 1);
     EXPECT_EQ(std::count(pages.begin(), pages.end(), QStringLiteral("fakturamall.htm")), 1);
     // 27 pages of the help areas, 4 of the welcome page, the template page.

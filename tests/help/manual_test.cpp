@@ -38,7 +38,8 @@ QStringList localLinks(const QString& html) {
     QStringList links;
     for (auto it = attribute.globalMatch(html); it.hasNext();) {
         const QString link = it.next().captured(1);
-        if (!link.startsWith(QStringLiteral("https://")) && !link.startsWith(QStringLiteral("mailto:")))
+        if (!link.startsWith(QStringLiteral("https://")) &&
+            !link.startsWith(QStringLiteral("mailto:")))
             links << link;
     }
     return links;
@@ -89,7 +90,8 @@ TEST(ManualTest, EveryPageIsReachedFromTheStartPage) {
             }
         }
     }
-    for (const QString& name : htmlPages()) EXPECT_TRUE(reached.contains(name)) << name.toStdString();
+    for (const QString& name : htmlPages())
+        EXPECT_TRUE(reached.contains(name)) << name.toStdString();
 }
 
 TEST(ManualTest, EveryPageIsASwedishUtf8PageWithItsTitleAndTheStyleSheet) {
@@ -109,7 +111,7 @@ TEST(ManualTest, EveryPageIsASwedishUtf8PageWithItsTitleAndTheStyleSheet) {
 }
 
 class ManualFolderTest : public TempDirTest {
-protected:
+  protected:
     QString root() const { return dir_.path(); }
     void makeManual(const QString& folder) {
         putBytes(folder + QStringLiteral("/index.htm"), "<!DOCTYPE html>");
@@ -120,7 +122,8 @@ protected:
 TEST_F(ManualFolderTest, TheInstalledPlaceFirstThenAFolderBesideTheProgram) {
     const QString bin = root() + QStringLiteral("/usr/bin");
     QDir().mkpath(bin);
-    const QString installed = QDir::cleanPath(root() + QStringLiteral("/usr/share/mervalla/manual"));
+    const QString installed =
+        QDir::cleanPath(root() + QStringLiteral("/usr/share/mervalla/manual"));
     // Nothing anywhere: the installed place is the one named in messages.
     EXPECT_EQ(mv::help::manualFolder(bin), installed);
     makeManual(bin + QStringLiteral("/manual"));
@@ -132,14 +135,17 @@ TEST_F(ManualFolderTest, TheInstalledPlaceFirstThenAFolderBesideTheProgram) {
 TEST_F(ManualFolderTest, AManualPageBecomesAFileAddressWithItsAnchor) {
     const QString folder = root() + QStringLiteral("/manual");
     makeManual(folder);
-    const mv::help::Opening plain = mv::help::openingOf({QStringLiteral("inkomst.htm"), true}, folder);
-    EXPECT_EQ(plain.address, QUrl::fromLocalFile(folder + QStringLiteral("/inkomst.htm")).toString());
+    const mv::help::Opening plain =
+        mv::help::openingOf({QStringLiteral("inkomst.htm"), true}, folder);
+    EXPECT_EQ(plain.address,
+              QUrl::fromLocalFile(folder + QStringLiteral("/inkomst.htm")).toString());
     EXPECT_FALSE(plain.refusal);
     EXPECT_TRUE(plain.failure.text.contains(folder + QStringLiteral("/inkomst.htm")));
 
-    const mv::help::Opening anchored =
-        mv::help::openingOf({QStringLiteral("index.htm#Skapa_en_faktura_Omvänd_moms"), true}, folder);
-    EXPECT_TRUE(anchored.address.endsWith(QStringLiteral("/index.htm#Skapa_en_faktura_Omv%C3%A4nd_moms")));
+    const mv::help::Opening anchored = mv::help::openingOf(
+        {QStringLiteral("index.htm#Skapa_en_faktura_Omvänd_moms"), true}, folder);
+    EXPECT_TRUE(
+        anchored.address.endsWith(QStringLiteral("/index.htm#Skapa_en_faktura_Omv%C3%A4nd_moms")));
     EXPECT_EQ(QUrl(anchored.address).toLocalFile(), folder + QStringLiteral("/index.htm"));
     EXPECT_FALSE(anchored.refusal);
 }
@@ -147,7 +153,8 @@ TEST_F(ManualFolderTest, AManualPageBecomesAFileAddressWithItsAnchor) {
 TEST_F(ManualFolderTest, AMissingPageIsRefusedWithAMessageNamingTheFile) {
     const QString folder = root() + QStringLiteral("/manual");
     makeManual(folder);
-    const mv::help::Opening o = mv::help::openingOf({QStringLiteral("utgift.htm#Spara"), true}, folder);
+    const mv::help::Opening o =
+        mv::help::openingOf({QStringLiteral("utgift.htm#Spara"), true}, folder);
     ASSERT_TRUE(o.refusal);
     const QString file = QDir::toNativeSeparators(folder + QStringLiteral("/utgift.htm"));
     EXPECT_EQ(*o.refusal, mv::help::pageMissingMessage(file));

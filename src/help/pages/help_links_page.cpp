@@ -20,29 +20,50 @@ constexpr int cmdInvoiceTemplate = 1301;
 // The screen of a page that shows one thing.
 std::optional<Screen> screenOfPage(PageId id) {
     switch (id) {
-    case PageId::Income: return Screen::Income;
-    case PageId::Expense: return Screen::Expense;
-    case PageId::Transfer: return Screen::Transfer;
-    case PageId::Invoice: return Screen::InvoiceEntry;
-    case PageId::InvoiceVariants: return Screen::InvoiceStandard;
-    case PageId::Company: return Screen::Company;
-    case PageId::SelectYear: return Screen::SelectYear;
-    case PageId::CreateYear: return Screen::CreateYear;
-    case PageId::InvoiceText: return Screen::InvoiceText;
-    case PageId::Customers: return Screen::Customers;
-    case PageId::Settings: return Screen::Settings;
-    case PageId::Articles: return Screen::Articles;
-    case PageId::Backup: return Screen::Backup;
-    case PageId::OpeningBalance: return Screen::OpeningBalance;
-    case PageId::StockCount: return Screen::StockCount;
-    case PageId::YearEndAssets: return Screen::AssetList;
-    case PageId::YearEndStock: return Screen::StockList;
-    case PageId::YearEndReceivables: return Screen::ReceivablesList;
-    case PageId::YearEndPayables: return Screen::PayablesList;
-    case PageId::YearEndClosing: return Screen::YearEndClosing;
+    case PageId::Income:
+        return Screen::Income;
+    case PageId::Expense:
+        return Screen::Expense;
+    case PageId::Transfer:
+        return Screen::Transfer;
+    case PageId::Invoice:
+        return Screen::InvoiceEntry;
+    case PageId::InvoiceVariants:
+        return Screen::InvoiceStandard;
+    case PageId::Company:
+        return Screen::Company;
+    case PageId::SelectYear:
+        return Screen::SelectYear;
+    case PageId::CreateYear:
+        return Screen::CreateYear;
+    case PageId::InvoiceText:
+        return Screen::InvoiceText;
+    case PageId::Customers:
+        return Screen::Customers;
+    case PageId::Settings:
+        return Screen::Settings;
+    case PageId::Articles:
+        return Screen::Articles;
+    case PageId::Backup:
+        return Screen::Backup;
+    case PageId::OpeningBalance:
+        return Screen::OpeningBalance;
+    case PageId::StockCount:
+        return Screen::StockCount;
+    case PageId::YearEndAssets:
+        return Screen::AssetList;
+    case PageId::YearEndStock:
+        return Screen::StockList;
+    case PageId::YearEndReceivables:
+        return Screen::ReceivablesList;
+    case PageId::YearEndPayables:
+        return Screen::PayablesList;
+    case PageId::YearEndClosing:
+        return Screen::YearEndClosing;
     case PageId::Welcome:
     case PageId::Reports:
-    case PageId::Tools: return std::nullopt;
+    case PageId::Tools:
+        return std::nullopt;
     }
     return std::nullopt;
 }
@@ -76,8 +97,10 @@ std::optional<Screen> screenOf(PageId id) {
 }
 
 bool click(int x, int y) {
-    const auto targets = mv::help::targetsAt(x, y, helpui::shownScreens(), shell::welcomePageShown());
-    for (const mv::help::Target& t : targets) helpui::open(t);
+    const auto targets =
+        mv::help::targetsAt(x, y, helpui::shownScreens(), shell::welcomePageShown());
+    for (const mv::help::Target& t : targets)
+        helpui::open(t);
     return !targets.empty();
 }
 
@@ -90,7 +113,9 @@ void command(int cmd) {
 
 namespace helpui {
 
-QString manualFolder() { return mv::help::manualFolder(QCoreApplication::applicationDirPath()); }
+QString manualFolder() {
+    return mv::help::manualFolder(QCoreApplication::applicationDirPath());
+}
 
 bool open(const mv::help::Target& target) {
     const mv::help::Opening o = mv::help::openingOf(target, manualFolder());

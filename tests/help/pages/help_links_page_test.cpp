@@ -181,7 +181,8 @@ TEST_F(HelpLinksPageTest, APageThatCannotBeOpenedGivesAMessageNamingTheFile) {
 TEST_F(HelpLinksPageTest, TheWindowShowsTheProgramsIcon) {
     startShell();
     const QList<int> sizes = tk::windowIconSizes(window());
-    for (int size : {16, 32, 48, 256}) EXPECT_TRUE(sizes.contains(size)) << size;
+    for (int size : {16, 32, 48, 256})
+        EXPECT_TRUE(sizes.contains(size)) << size;
 }
 
 } // namespace
