@@ -10,6 +10,7 @@ packages=(
   fonts-liberation fonts-dejavu-core fontconfig
   xdg-utils
   poppler-utils
+  dpkg-dev desktop-file-utils
 )
 
 missing=()

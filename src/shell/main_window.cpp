@@ -33,23 +33,10 @@ std::vector<const PageDefinition*> paintOrder() {
     return order;
 }
 
-// The welcome page draws when drawn already, or when requested while no
-// other page is.
-bool welcomeMayDraw() {
-    const ProgramState& s = state();
-    const int own = s.pageState(PageId::Welcome);
-    if (own == pageDrawn) return true;
-    if (own != pageRequested) return false;
-    for (int i = 0; i < pageCount; ++i)
-        if (i != pageIndex(PageId::Welcome) && s.pageStates[static_cast<size_t>(i)] != 0)
-            return false;
-    return true;
-}
-
 void paintAll() {
     for (const PageDefinition* page : paintOrder()) {
         if (!page->paint) continue;
-        if (page->id == PageId::Welcome && !welcomeMayDraw()) continue;
+        if (page->id == PageId::Welcome && !welcomePageShown()) continue;
         page->paint(window, state().pageState(page->id));
     }
 }
@@ -125,6 +112,19 @@ void startUp() {
 
 int mainWindow() { return window; }
 
+// The welcome page draws when drawn already, or when requested while no
+// other page is.
+bool welcomePageShown() {
+    const ProgramState& s = state();
+    const int own = s.pageState(PageId::Welcome);
+    if (own == pageDrawn) return true;
+    if (own != pageRequested) return false;
+    for (int i = 0; i < pageCount; ++i)
+        if (i != pageIndex(PageId::Welcome) && s.pageStates[static_cast<size_t>(i)] != 0)
+            return false;
+    return true;
+}
+
 void setWindowTitle(const QString& text) {
     state().windowTitle = text;
     if (window) tk::setTitle(window, text);
@@ -150,9 +150,23 @@ void requestRepaint() {
 
 void dispatchCommand(int command) { dispatch(command); }
 
+namespace {
+
+// The program's icon, built into the program in every size drawn.
+QStringList iconFiles() {
+    QStringList files;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        files << QStringLiteral(":/mervalla/mervalla-%1.png").arg(size);
+    return files;
+}
+
+} // namespace
+
 int startMainWindow() {
     ended = false;
+    tk::setDesktopEntryName(QStringLiteral("mervalla"));
     window = tk::createWindow(QString(), 300, 100, 800, 610, QStringLiteral("EMPTYLIST"));
+    tk::setWindowIcon(window, iconFiles());
     tk::WindowProcedure procedure;
     procedure.onCommand = [](int command) { dispatch(command); };
     procedure.onPaint = [] { paintAll(); };

@@ -28,14 +28,19 @@
 //   - calls loadForms() once at start-up after all controls exist;
 //   - passes every left click on the page area (not on a control) to
 //     click(x, y) of every page that has one, shown or not: links and help
-//     marks test the page states they need (the return value is not used).
+//     marks test the page states they need (the return value is not used);
+//   - asks helpScreen() of a page on show which screen its "?" mark stands
+//     for, when the page shows more than one thing (the invoice kinds);
+//     without it the page's id decides (src/help/pages/help_links_page.cpp).
 // Every member may be left empty. A page opens itself in its command handler
 // with openPage() and then shows and fills its controls.
+#include "help/help_links.h"
 #include "shell/program_state.h"
 #include "store/user_message.h"
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace shell {
@@ -65,6 +70,9 @@ struct PageDefinition {
     // selected year's files (company details, settings, backup paths, invoice
     // texts). Called once, after every page's controls exist.
     void (*loadForms)() = nullptr;
+    // The screen whose manual page the page's "?" mark opens right now, or
+    // none; asked only while the page's state is above 0.
+    std::optional<mv::help::Screen> (*helpScreen)() = nullptr;
 
     std::vector<CommandRoute> commands;
 };
@@ -101,6 +109,10 @@ void resetPageArea(int mode);
 // Shows the welcome page (as "Start" does): reset, every state 0, the welcome
 // page requested, the notes box shown.
 void showWelcomePage();
+
+// Whether the welcome page is on show: drawn, or requested while no other
+// page is (the welcome painter's own rule).
+bool welcomePageShown();
 
 // Asks for a repaint of the whole window (painters run on the next paint).
 void requestRepaint();

@@ -125,6 +125,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 
 bool runScript(const CommandLine& line) {
     tk::setMessageBoxHook(answerBox);
+    // No browser, file manager or editor is started: what would be opened
+    // is printed instead.
+    tk::setExternalHook([](const QString& target) {
+        printLine(QStringLiteral("OPEN ") + target);
+        return 0;
+    });
     settle();
     for (const ScriptStep& step : line.steps) {
         if (programEnded()) break;

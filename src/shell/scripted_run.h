@@ -26,7 +26,9 @@ struct CommandLine {
 CommandLine parseCommandLine(const QStringList& arguments);
 
 // Runs the steps on the started main window, printing BOX, TITLE and
-// STEP-FAILED lines on standard output, then the screenshot. Returns true
+// STEP-FAILED lines on standard output, and "OPEN <address>" for every web
+// page, file or folder that would be opened on the desktop (nothing is
+// started), then the screenshot. Returns true
 // when the program ended through its own exit (the last step was 1090).
 bool runScript(const CommandLine& line);
 

@@ -2,6 +2,7 @@
 // frames, the selected year, the notes box and, on a first start, the box
 // with the three first steps. Also the shell's own commands: "Start",
 // "Donera numera", the unused buttons and "X".
+#include "help/help_links.h"
 #include "shell/exit_procedure.h"
 #include "shell/page.h"
 #include "shell/page_paint.h"
@@ -12,38 +13,17 @@ namespace shell {
 
 namespace {
 
-struct Link {
-    int y;
-    const char* label;
-    const char* lines[3];
-};
-
-// "Viktiga länkar": label at x 20, description lines at x 25, 15 apart.
-const Link importantLinks[] = {
-    {180, "Verksamt.se", {"Myndigheternas portal", "för företagare.", nullptr}},
-    {240, "Nyföretagarcentrum", {"Gratis material och", "rådgivning för företag.", nullptr}},
-    {300, "Småföretagarguiden", {"Guider och verktyg", "för småföretagare.", nullptr}},
-    {360, "Bokföringsnämnden", {"Expertorgan med uppgift att", "utveckla god redovisningssed.", nullptr}},
-    {420, "Nyföretagarforum", {"Forum för nya företag.", nullptr, nullptr}},
-    {480, "Enskild firma-forum", {"Forum för enskilda", "näringsidkare.", nullptr}},
-    {525, "Dokumentmallar", {"Mallar för företagets", "dokument.", nullptr}},
-};
-
-// "Support": label at x 593, description lines at x 598.
-const Link supportLinks[] = {
-    {180, "MerValla", {"Hemsidan för MerValla", nullptr, nullptr}},
-    {225, "MerValla Manual", {"Manualen för MerValla", nullptr, nullptr}},
-    {270, "MerValla Forum", {"Forum för MerValla", "Här kan man diskutera sina", "problem"}},
-    {345, "Skatteverket", {"Handhar alla skatteärenden", nullptr, nullptr}},
-};
-
-void drawLinks(int window, int x, const Link* links, size_t count) {
-    for (size_t i = 0; i < count; ++i) {
-        const Link& l = links[i];
-        drawText(window, x, l.y, QString::fromUtf8(l.label), linkColour, Font::Body);
-        for (int n = 0; n < 3 && l.lines[n]; ++n)
-            drawText(window, x + 5, l.y + 15 * (n + 1), QString::fromUtf8(l.lines[n]), greyText,
-                     Font::Body);
+// The links of one frame, from the one table of links: the label at the
+// area's top left, the description lines below it, 15 apart and 5 further
+// right.
+void drawLinks(int window, mv::help::LinkFrame frame) {
+    for (const mv::help::WelcomeLink& l : mv::help::welcomeLinks()) {
+        if (l.frame != frame) continue;
+        const int x = l.area.left;
+        drawText(window, x, l.area.top, QString::fromUtf8(l.label), linkColour, Font::Body);
+        for (int n = 0; n < 3 && l.lines[static_cast<size_t>(n)]; ++n)
+            drawText(window, x + 5, l.area.top + 15 * (n + 1),
+                     QString::fromUtf8(l.lines[static_cast<size_t>(n)]), greyText, Font::Body);
     }
 }
 
@@ -86,7 +66,7 @@ void paint(int window, int& pageState) {
     drawText(window, 50, 115, QStringLiteral("ovan för uppdatering"), greyText, Font::Body);
 
     lightFrame(window, 10, 150, 210, 575, QStringLiteral("Viktiga länkar"));
-    drawLinks(window, 20, importantLinks, std::size(importantLinks));
+    drawLinks(window, mv::help::LinkFrame::Important);
 
     lightFrame(window, 220, 150, 573, 390, QStringLiteral("Aktiverat år är"));
     if (s.yearNumber() < 2000) {
@@ -100,7 +80,7 @@ void paint(int window, int& pageState) {
         drawText(window, 320, 310, QStringLiteral("ÅRET ÄR LÅST"), rgb(250, 0, 0), Font::Heading);
 
     lightFrame(window, 583, 150, 783, 390, QStringLiteral("Support"));
-    drawLinks(window, 593, supportLinks, std::size(supportLinks));
+    drawLinks(window, mv::help::LinkFrame::Support);
 
     lightFrame(window, 220, 400, 783, 575, QStringLiteral("Anteckningar"));
 

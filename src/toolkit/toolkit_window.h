@@ -93,6 +93,15 @@ void setBorder(int window, const QString& keyword);
 int showWindow(int window, const QString& keyword);
 void setTitle(int window, const QString& text);
 QString title(int window);
+// The window's icon (caption, task bar, window switcher) from image files
+// of several sizes (PNG; ":/" resource paths too). 0 done, 1 unknown window,
+// 2 none of the files could be read (the icon stays as it was).
+int setWindowIcon(int window, const QStringList& imageFiles);
+// The pixel sizes the window's icon holds (empty when it has none).
+QList<int> windowIconSizes(int window);
+// The name of the program's desktop entry ("mervalla" for mervalla.desktop),
+// by which desktops match its windows to the entry's name and icon.
+void setDesktopEntryName(const QString& name);
 // Moves the window to the centre of the screen it is on.
 void centreWindow(int window);
 // Destroys the window and every control on it; their handles become unknown.

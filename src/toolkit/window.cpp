@@ -7,9 +7,11 @@
 #include <QFile>
 #include <QFont>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QScreen>
 #include <QTimer>
 
@@ -369,6 +371,28 @@ QString title(int window) {
     QWidget* w = widgetOf(window);
     return w ? w->windowTitle() : QString();
 }
+
+int setWindowIcon(int window, const QStringList& imageFiles) {
+    QWidget* w = widgetOf(window);
+    if (!w) return 1;
+    QIcon icon;
+    for (const QString& file : imageFiles) {
+        const QPixmap picture(file);
+        if (!picture.isNull()) icon.addPixmap(picture);
+    }
+    if (icon.isNull()) return 2;
+    w->setWindowIcon(icon);
+    return 0;
+}
+
+QList<int> windowIconSizes(int window) {
+    QList<int> sizes;
+    if (QWidget* w = widgetOf(window))
+        for (const QSize& size : w->windowIcon().availableSizes()) sizes << size.width();
+    return sizes;
+}
+
+void setDesktopEntryName(const QString& name) { QGuiApplication::setDesktopFileName(name); }
 
 void centreWindow(int window) {
     QWidget* w = widgetOf(window);

@@ -75,6 +75,7 @@ void paint(int window, int& state) {
     shell::beginPage(window);
     shell::darkFrame(window, 5, 53, 395, 583, u("KASSAN"));
     shell::darkFrame(window, 400, 53, 793, 583, u("KASSAVERIFIKATIONER"), shell::Font::Body);
+    shell::helpMark(window, 280, 60);
     shell::drawText(window, 610, 58, u("Ver.nr"), shell::white, shell::Font::Body);
     shell::fillRect(window, 8, 80, 392, 580, shell::rgb(200, 230, 255));
     const int l = shell::labelColour;

@@ -414,6 +414,7 @@ void entryPaint(const EntrySetup& s, int window, int& state) {
     shell::darkFrame(window, 5, 53, 395, 583, u(s.heading));
     shell::darkFrame(window, 400, 53, 793, 583, u(s.listTitle), shell::Font::Body);
     shell::fillRect(window, 8, 80, 392, 580, shell::rgb(200, 230, 255));
+    shell::helpMark(window, 280, 60);
     const int l = shell::labelColour;
     const auto body = shell::Font::Body;
     shell::drawText(window, 610, 58, QStringLiteral("Ver.nr"), shell::white, body);
