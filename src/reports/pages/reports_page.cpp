@@ -97,6 +97,7 @@ void command(int cmd) {
         reports::printCommand();
         break;
     default:
+        reports::showClosingReport(cmd);
         break;
     }
 }
@@ -142,7 +143,7 @@ bool showReport(mv::Report report, int navButton, const Composer& compose) {
     else
         tk::selectRange(view, 0, 0);
     tk::showControl(view);
-    if (!info.keepWorkFile) mv::deleteFile(workFile);
+    if (!mv::keepsWorkFile(report, shell::state().isLocked())) mv::deleteFile(workFile);
 
     if (report == mv::Report::DayBook) tk::showControl(shell::printField());
     current.set(report);
@@ -167,6 +168,7 @@ PageDefinition reportsPage() {
                   {cmdPrint, cmdPrint, false},
                   {cmdDayBookButton, cmdDayBookButton, true},
                   {cmdDayBookAndStamps, cmdDayBookAndStamps, true}};
+    for (int cmd : reports::closingReportCommands()) p.commands.push_back({cmd, cmd, true});
     return p;
 }
 } // namespace shell
