@@ -133,6 +133,11 @@ bool showReport(mv::Report report, int navButton, const Composer& compose) {
     tk::enableControl(shell::printButton());
 
     const int view = viewer(info.viewer);
+    // New text takes the format at the caret: put it behind the old bold
+    // title, or a report shown again (or the other report of a shared
+    // viewer) would come out bold throughout.
+    const int oldLength = tk::textLength(view);
+    tk::selectRange(view, oldLength, oldLength);
     tk::setText(view, QString()); // a file that cannot be read leaves the viewer empty
     // The font before the text: a long book is laid out once, not twice.
     tk::setStandardFont(view, 1);
