@@ -99,9 +99,9 @@ QString ownerInfoText(const ClosingFigures& f, const Settings& s) {
     b.section("_BERÄKNING AV SCHABLONAVDRAG___________________________________________",
               {" Årets resultat ligger till grund för beskattningen.",
                " Innan skatten beräknas görs ett schablonavdrag för egenavgifterna,",
-               " med den procentsats som står under 'Inställningar'. Den egenavgift",
-               " som Skatteverket till slut tar ut kan bli högre eller lägre än",
-               " avdraget, och skillnaden regleras vid nästa års taxering.",
+               " med den procentsats som står under 'Inställningar'. De egenavgifter",
+               " som Skatteverket sedan fastställer kan bli högre eller lägre än",
+               " avdraget. Skillnaden rättas i nästa års deklaration.",
                " För att slippa efterskatt kan man beräkna ett lägre avdrag."});
     b.amount("* Årets resultat", o.result);
     b.amount(u("* Schablonavdrag för egenavgift (") +

@@ -2,56 +2,25 @@
 // real window: each writes the closing files as one change, shows its report
 // with its bold title, deletes its work file, leaves the year intact for the
 // next guarded command and prints from its viewer.
-#include "support/ui_harness.h"
+#include "report_page_fixture.h"
 
 #include "reports/owner_info.h"
 #include "reports/pages/report_pages.h"
 #include "shell/page.h"
-#include "store/record_file.h"
-#include "store/text_codec.h"
 #include "store/text_util.h"
-#include "toolkit/toolkit.h"
-
-#include <QFile>
-#include <QProcess>
 
 namespace {
 
-class FigureReportsPageTest : public uitest::ShellTest {
+class FigureReportsPageTest : public ReportPageTest {
   protected:
     void SetUp() override {
-        uitest::ShellTest::SetUp();
-        putBytes("drive_info/valdbokforingsar.kdb", "2014\r\n");
-        QDir().mkpath("2014/bokforing");
+        ReportPageTest::SetUp();
         putText("2014/foretaget/installningar.kdb", "25\n32\n35\n3\n30\n25\n12\n6\nx\n50\nNEJ\n");
         putText("2014/bokforing/konto_moms_inkomst_25.kdb", "2500.00\n");
         putText("2014/bokforing/konto_moms_utgift_25.kdb", "1000.00\n");
         putText("2014/bokforing/konto_kassa.kdb", "8000.00\n");
         putText("2014/bokforing/bokslut_inventering_varde.kdb", "10000\n");
-        pdf = QDir::current().absoluteFilePath("out.pdf");
-        tk::setPrintToFile(pdf);
     }
-    void TearDown() override {
-        tk::setPrintToFile(QString());
-        mv::setWriteHook({});
-        uitest::ShellTest::TearDown();
-    }
-    void putText(const QString& path, const QString& text) {
-        putBytes(path, mv::encodeStored(text));
-    }
-    QString textOf(const QString& path) const { return mv::decodeStored(bytesOf(path)); }
-    void start() {
-        ASSERT_TRUE(stampYear("2014"));
-        startShell();
-    }
-    QString printedText() const {
-        if (!QFile::exists(pdf)) return QString();
-        QProcess p;
-        p.start("pdftotext", {"-layout", pdf, "-"});
-        if (!p.waitForFinished(30000)) return "pdftotext did not run (poppler-utils missing?)";
-        return QString::fromUtf8(p.readAllStandardOutput());
-    }
-    QString pdf;
 };
 
 struct Case {
