@@ -106,7 +106,9 @@ TEST_F(FigureReportsPageTest, PrintedBalanceAndClosingBasis) {
     EXPECT_TRUE(printed.contains("17700.00"));
     QFile::remove(pdf);
 
-    uitest::sendCommand(1032);
+    // From the tools menu, as the owner finds it.
+    ASSERT_TRUE(uitest::pressCommand(1015));
+    ASSERT_TRUE(uitest::pressCommand(1032));
     uitest::sendCommand(1034);
     EXPECT_TRUE(uitest::boxes().empty());
     printed = printedText();
@@ -114,6 +116,14 @@ TEST_F(FigureReportsPageTest, PrintedBalanceAndClosingBasis) {
     EXPECT_TRUE(printed.contains("*Till B14*"));
     EXPECT_TRUE(printed.contains("(Not 1):")); // the last page too
     EXPECT_FALSE(printed.contains("BALANSBOK"));
+    QFile::remove(pdf);
+
+    ASSERT_TRUE(uitest::pressCommand(1014));
+    uitest::sendCommand(1034);
+    printed = printedText();
+    EXPECT_TRUE(printed.contains("ÄGARINFOBOKEN")) << printed.left(300).toStdString();
+    EXPECT_TRUE(printed.contains("Summa skulder"));
+    EXPECT_FALSE(printed.contains("BOKSLUTSUNDERLAG"));
 }
 
 TEST_F(FigureReportsPageTest, AFailedWriteOfTheClosingFilesShowsTheMessageAndNoReport) {
