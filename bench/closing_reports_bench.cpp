@@ -30,7 +30,8 @@ namespace {
 double timed(const std::function<void()>& step, int repeat = 1) {
     QElapsedTimer t;
     t.start();
-    for (int i = 0; i < repeat; ++i) step();
+    for (int i = 0; i < repeat; ++i)
+        step();
     return double(t.nsecsElapsed()) / 1e6 / repeat;
 }
 
@@ -88,7 +89,7 @@ int runYear(int count) {
     const struct {
         int command;
         const char* name;
-    } commands[] = {{1012, "Balans"}, {1013, "Resultat"}, {1100, "Moms"},
+    } commands[] = {{1012, "Balans"},   {1013, "Resultat"},         {1100, "Moms"},
                     {1014, "Ägarinfo"}, {1032, "BOKSLUTSUNDERLAG"}, {1011, "Huvudbok"}};
     for (const auto& c : commands) {
         const double ms = timed([&] {
@@ -111,7 +112,8 @@ int main(int argc, char** argv) {
         return box.defaultCode;
     });
     std::vector<int> counts;
-    for (int i = 1; i < argc; ++i) counts.push_back(QString::fromLocal8Bit(argv[i]).toInt());
+    for (int i = 1; i < argc; ++i)
+        counts.push_back(QString::fromLocal8Bit(argv[i]).toInt());
     if (counts.empty()) counts = {100, 2000, 20000};
     for (int count : counts)
         if (runYear(count) != 0) return 1;

@@ -16,8 +16,12 @@ inline QString pad(const QString& label, const QString& value, int width) {
     return line;
 }
 
-inline bool isIncome(int n) { return n % 2 == 1; }
-inline long long netOre(int n) { return 10000 + (n * 7919LL) % 900000; }
+inline bool isIncome(int n) {
+    return n % 2 == 1;
+}
+inline long long netOre(int n) {
+    return 10000 + (n * 7919LL) % 900000;
+}
 inline QString typeOf(int n) {
     return isIncome(n) ? QStringLiteral("Inkomst, Arbete och Tjänst")
                        : QStringLiteral("Utgift, Varor o material");
@@ -64,7 +68,8 @@ inline QString blocks(int count) {
 // The day book of the year: its head and the blocks.
 inline QString dayBook(int count) {
     return QStringLiteral("DAGBOK  2014\n") + QString(86, QLatin1Char('_')) +
-           QStringLiteral("\nDagboken listar alla transaktioner datummässigt under året.\n\n\n\n\n") +
+           QStringLiteral(
+               "\nDagboken listar alla transaktioner datummässigt under året.\n\n\n\n\n") +
            blocks(count);
 }
 

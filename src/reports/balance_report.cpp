@@ -10,7 +10,9 @@ using namespace reporting;
 
 namespace {
 
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 // An opening amount as the report shows it: empty when the file has no such
 // line, else the amount read from it.
@@ -49,7 +51,8 @@ Amount resultSection(ReportText& out, const std::vector<ResultRow>& rows) {
 
 // Label with the amount in both columns (ending in columns 59 and 85).
 QString bothColumns(const char* label, Amount amount) {
-    return alignedPiece(u(label), amount.toText(), 60) + alignedPiece(QString(), amount.toText(), 27);
+    return alignedPiece(u(label), amount.toText(), 60) +
+           alignedPiece(QString(), amount.toText(), 27);
 }
 
 } // namespace
@@ -62,7 +65,8 @@ QString balanceReportText(const ClosingFigures& f,
     out.line(u("BALANSBOK  ") + f.books.year);
     out.line(repeatedChar(QLatin1Char('_'), 86));
     out.emptyLines(3);
-    out.line(u("TILLGÅNGAR________________________________________________ INGÅENDE          UTGÅENDE"));
+    out.line(
+        u("TILLGÅNGAR________________________________________________ INGÅENDE          UTGÅENDE"));
     out.emptyLines(1);
     const auto item = [&out](const char* label, const QString& opening, Amount closing) {
         out.line(balanceRow(label, opening, closing));
@@ -97,16 +101,17 @@ QString resultReportText(const ClosingFigures& f) {
 
     out.line(u("INTÄKTER____________________________________________________ "));
     out.emptyLines(1);
-    const Amount income = resultSection(out, {
-                                                 {" Arbete och Tjänst", b.incomeWork},
-                                                 {" Varor och Material", b.incomeGoods},
-                                                 {" Intäkter Annat", b.incomeOther},
-                                                 {" Intäkter Omvänd moms", b.incomeReverse},
-                                                 {" Kundfordringar Årets", b.receivablesNet},
-                                                 {" Kundfordringar Föregående års", -b.receivablesPrevious},
-                                                 {" Intäkter Momsfritt", f.vatFreeIncome},
-                                                 {" Intäkter Räntor", b.incomeInterest},
-                                             });
+    const Amount income =
+        resultSection(out, {
+                               {" Arbete och Tjänst", b.incomeWork},
+                               {" Varor och Material", b.incomeGoods},
+                               {" Intäkter Annat", b.incomeOther},
+                               {" Intäkter Omvänd moms", b.incomeReverse},
+                               {" Kundfordringar Årets", b.receivablesNet},
+                               {" Kundfordringar Föregående års", -b.receivablesPrevious},
+                               {" Intäkter Momsfritt", f.vatFreeIncome},
+                               {" Intäkter Räntor", b.incomeInterest},
+                           });
     out.line(bothColumns("SUMMA INTÄKTER", income));
     out.emptyLines(2);
 

@@ -4,8 +4,8 @@
 // depreciation, the scrapped fixed assets and the year's result). Both print
 // the closing figures; the balance report takes its opening column from the
 // opening-balance file of the year.
-#include "reports/closing_figures.h"
 #include "reports/closing_basis.h"
+#include "reports/closing_figures.h"
 
 #include <QString>
 

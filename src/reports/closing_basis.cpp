@@ -9,13 +9,21 @@ using namespace reporting;
 
 namespace {
 
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 constexpr int kWidth = 54; // amounts end in column 53
 
-QString line68() { return repeatedChar(QLatin1Char('-'), 68); }
-QString hyphens(int count) { return repeatedChar(QLatin1Char('-'), count); }
-QString stars(int count) { return repeatedChar(QLatin1Char('*'), count); }
+QString line68() {
+    return repeatedChar(QLatin1Char('-'), 68);
+}
+QString hyphens(int count) {
+    return repeatedChar(QLatin1Char('-'), count);
+}
+QString stars(int count) {
+    return repeatedChar(QLatin1Char('*'), count);
+}
 
 // A label and its amount as the sections print it.
 struct Row {
@@ -65,25 +73,55 @@ class Document {
 };
 
 // The sum lines the summary repeats.
-Row cashSum(const ClosingFigures& f) { return {u("Summa bank och kontanter"), f.books.cash}; }
-Row receivablesSum(const ClosingFigures& f) { return {u("Summa Kundfordringar inkl.moms"), f.receivables}; }
-Row payablesSum(const ClosingFigures& f) { return {u("Summa Leverantörsskulder inkl.moms"), f.payables}; }
-Row stockSum(const ClosingFigures& f) { return {u("Summa varulagervärde"), f.stock}; }
-Row assetsSum(const ClosingFigures& f) { return {u("Invent.värde eft.nedskr.försälj.o avskr.="), f.fixedAssets}; }
+Row cashSum(const ClosingFigures& f) {
+    return {u("Summa bank och kontanter"), f.books.cash};
+}
+Row receivablesSum(const ClosingFigures& f) {
+    return {u("Summa Kundfordringar inkl.moms"), f.receivables};
+}
+Row payablesSum(const ClosingFigures& f) {
+    return {u("Summa Leverantörsskulder inkl.moms"), f.payables};
+}
+Row stockSum(const ClosingFigures& f) {
+    return {u("Summa varulagervärde"), f.stock};
+}
+Row assetsSum(const ClosingFigures& f) {
+    return {u("Invent.värde eft.nedskr.försälj.o avskr.="), f.fixedAssets};
+}
 Row depreciationRow(const ClosingFigures& f) {
     return {u("Avskrivning under året (") + percentText(f.books.depreciationHundredths) + u("%)"),
             -f.depreciation};
 }
-Row loansSum(const ClosingFigures& f) { return {u("Summa lån"), f.borrowing}; }
-Row vatBalanceSum(const ClosingFigures& f) { return {u("Summa momsskuld (minus är momsfordran)"), f.vatBalance}; }
-Row vatAssetRow(const ClosingFigures& f) { return {u(" Momsfordran (övriga fordringar)"), f.vatAsset()}; }
-Row totalAssetsSum(const ClosingFigures& f) { return {u("Summa tillgångar"), f.totalAssets}; }
-Row taxableSum(const ClosingFigures& f) { return {u("Summa Inkomst"), f.taxableIncome}; }
-Row vatFreeSum(const ClosingFigures& f) { return {u("Summa Inkomst momsfritt"), f.vatFreeIncome}; }
-Row interestIncomeSum(const ClosingFigures& f) { return {u("Summa Inkomst räntor"), f.interestIncome}; }
-Row costsSum(const ClosingFigures& f) { return {u("Summa Kostnader"), f.costs}; }
-Row otherCostsSum(const ClosingFigures& f) { return {u("Summa Övriga externa kostnader"), f.otherExternalCosts}; }
-Row interestCostsSum(const ClosingFigures& f) { return {u("Summa Räntekostnader"), f.interestCosts}; }
+Row loansSum(const ClosingFigures& f) {
+    return {u("Summa lån"), f.borrowing};
+}
+Row vatBalanceSum(const ClosingFigures& f) {
+    return {u("Summa momsskuld (minus är momsfordran)"), f.vatBalance};
+}
+Row vatAssetRow(const ClosingFigures& f) {
+    return {u(" Momsfordran (övriga fordringar)"), f.vatAsset()};
+}
+Row totalAssetsSum(const ClosingFigures& f) {
+    return {u("Summa tillgångar"), f.totalAssets};
+}
+Row taxableSum(const ClosingFigures& f) {
+    return {u("Summa Inkomst"), f.taxableIncome};
+}
+Row vatFreeSum(const ClosingFigures& f) {
+    return {u("Summa Inkomst momsfritt"), f.vatFreeIncome};
+}
+Row interestIncomeSum(const ClosingFigures& f) {
+    return {u("Summa Inkomst räntor"), f.interestIncome};
+}
+Row costsSum(const ClosingFigures& f) {
+    return {u("Summa Kostnader"), f.costs};
+}
+Row otherCostsSum(const ClosingFigures& f) {
+    return {u("Summa Övriga externa kostnader"), f.otherExternalCosts};
+}
+Row interestCostsSum(const ClosingFigures& f) {
+    return {u("Summa Räntekostnader"), f.interestCosts};
+}
 
 void head(Document& d) {
     const ClosingBooks& b = d.f_.books;
@@ -110,7 +148,8 @@ void balanceSections(Document& d) {
     const ClosingBooks& b = f.books;
 
     d.heading(1, "KASSA OCH BANK");
-    for (const NamedAmount& a : b.moneyAccounts) d.row({u(" ") + a.name, a.amount});
+    for (const NamedAmount& a : b.moneyAccounts)
+        d.row({u(" ") + a.name, a.amount});
     d.sum(cashSum(f));
     d.end();
 
@@ -333,7 +372,9 @@ void vatAppendix(Document& d) {
     out.emptyLines(2);
 }
 
-QString amountLineText(Amount a) { return a.toText() + u("\n"); }
+QString amountLineText(Amount a) {
+    return a.toText() + u("\n");
+}
 
 } // namespace
 

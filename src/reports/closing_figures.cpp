@@ -8,7 +8,9 @@ namespace mv {
 
 namespace {
 
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 // The first line of a stored text.
 QString firstLineOf(const QString& path) {
@@ -28,14 +30,16 @@ std::vector<RateAmount> ratesOf(const PathTable& paths, QString (PathTable::*fil
 
 Amount sumOf(const std::vector<RateAmount>& list) {
     Amount sum;
-    for (const RateAmount& r : list) sum += r.amount;
+    for (const RateAmount& r : list)
+        sum += r.amount;
     return sum;
 }
 
 // (100 / r) * VAT, rounded once.
 std::vector<RateAmount> basesOf(const std::vector<RateAmount>& vat) {
     std::vector<RateAmount> bases;
-    for (const RateAmount& r : vat) bases.push_back({r.rate, r.amount.mulDiv(100, r.rate)});
+    for (const RateAmount& r : vat)
+        bases.push_back({r.rate, r.amount.mulDiv(100, r.rate)});
     return bases;
 }
 
@@ -62,7 +66,8 @@ ClosingBooks readClosingBooks(const PathTable& p, const Settings& settings) {
 
     for (int i = 1; i <= 6; ++i) {
         const QString name = firstLineOf(p.moneyAccountName(i));
-        if (name.size() > 1) b.moneyAccounts.push_back({name, readLedgerAmount(p.moneyAccountAmount(i))});
+        if (name.size() > 1)
+            b.moneyAccounts.push_back({name, readLedgerAmount(p.moneyAccountAmount(i))});
     }
     b.cash = readLedgerAmount(p.cash);
 

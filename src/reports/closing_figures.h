@@ -55,10 +55,10 @@ struct ClosingBooks {
     std::vector<NamedAmount> moneyAccounts; // the named ones (name longer than one character)
     Amount cash;                            // konto_kassa.kdb
 
-    Amount receivablesNet, receivablesVat;                 // of the year
-    Amount payablesNet, payablesVat;                       // of the year
-    Amount receivablesPrevious, payablesPrevious;          // carried in, net
-    Amount receivablesPreviousVat, payablesPreviousVat;    // carried in, their VAT
+    Amount receivablesNet, receivablesVat;              // of the year
+    Amount payablesNet, payablesVat;                    // of the year
+    Amount receivablesPrevious, payablesPrevious;       // carried in, net
+    Amount receivablesPreviousVat, payablesPreviousVat; // carried in, their VAT
 
     Amount stockCounted;  // bokslut_inventering_varde.kdb
     Amount stockPrevious; // bokslut_fga_inventering_varde.kdb

@@ -8,9 +8,13 @@ using namespace reporting;
 
 namespace {
 
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
-Amount notBelowZero(Amount a) { return a < Amount() ? Amount() : a; }
+Amount notBelowZero(Amount a) {
+    return a < Amount() ? Amount() : a;
+}
 
 Amount percentOf(Amount base, const Settings& s, int field) {
     return base.mulDiv(s.percentHundredths(field), 10000);
@@ -20,12 +24,15 @@ QString percentOfField(const Settings& s, int field) {
     return percentText(s.percentHundredths(field));
 }
 
-QString underscores(int count) { return repeatedChar(QLatin1Char('_'), count); }
+QString underscores(int count) {
+    return repeatedChar(QLatin1Char('_'), count);
+}
 
 class Book {
   public:
     void lines(std::initializer_list<const char*> texts) {
-        for (const char* t : texts) out.line(u(t));
+        for (const char* t : texts)
+            out.line(u(t));
     }
     // An amount line ending in column 70 (width 71) or 71 (width 72).
     void amount(const QString& label, Amount a, int width = 71) {
@@ -179,12 +186,16 @@ OwnerResults& kept() {
 }
 } // namespace
 
-const OwnerResults& keptOwnerResults() { return kept(); }
+const OwnerResults& keptOwnerResults() {
+    return kept();
+}
 
 void keepOwnerResults(const OwnerFigures& figures) {
     kept() = {true, figures.leftToWithdraw, figures.taxLeft};
 }
 
-void forgetOwnerResults() { kept() = OwnerResults(); }
+void forgetOwnerResults() {
+    kept() = OwnerResults();
+}
 
 } // namespace mv

@@ -6,11 +6,17 @@ using namespace reporting;
 
 namespace {
 
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
-QString hyphens(int count) { return repeatedChar(QLatin1Char('-'), count); }
+QString hyphens(int count) {
+    return repeatedChar(QLatin1Char('-'), count);
+}
 
-QString rateLabel(int rate) { return u("  Moms med ") + QString::number(rate) + u("%"); }
+QString rateLabel(int rate) {
+    return u("  Moms med ") + QString::number(rate) + u("%");
+}
 
 // Lines of one amount per rate at width, each followed by note.
 void rateLines(ReportText& out, const std::vector<RateAmount>& list, int width,
@@ -28,8 +34,12 @@ constexpr int kBaseWidth = 55;
 
 } // namespace
 
-QString carriedReceivablesVatLabel() { return u("Moms fg.års kundfordringar, redov. fg.år"); }
-QString carriedPayablesVatLabel() { return u("Moms fg.års lev.skulder, redov. fg.år"); }
+QString carriedReceivablesVatLabel() {
+    return u("Moms fg.års kundfordringar, redov. fg.år");
+}
+QString carriedPayablesVatLabel() {
+    return u("Moms fg.års lev.skulder, redov. fg.år");
+}
 
 namespace vatblocks {
 
@@ -64,7 +74,8 @@ void inputBases(ReportText& out, const ClosingFigures& f) {
     out.line(u("Utgift som Ingående momsen beräknas på") + hyphens(16));
     rateLines(out, f.inputBases, kBaseWidth);
     out.line(hyphens(54));
-    out.amountLine(u("  Summa inkomst för beräkning av moms"), f.inputBaseTotal.toText(), kBaseWidth);
+    out.amountLine(u("  Summa inkomst för beräkning av moms"), f.inputBaseTotal.toText(),
+                   kBaseWidth);
 }
 
 void inputVat(ReportText& out, const ClosingFigures& f, const QString& lastNoteText) {

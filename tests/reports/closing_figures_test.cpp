@@ -13,7 +13,9 @@ namespace {
 
 using mv::Amount;
 
-Amount kr(const char* text) { return Amount::parseLenient(QString::fromUtf8(text)); }
+Amount kr(const char* text) {
+    return Amount::parseLenient(QString::fromUtf8(text));
+}
 
 // label + blanks + value, the value ending in column width - 1 of the piece.
 QString piece(const QString& label, const QString& value, int width) {
@@ -142,7 +144,8 @@ TEST_F(ClosingFiguresTest, VatDebtIsADebtAndEquityIsComputedWithoutIt) {
     EXPECT_EQ(c.equity.toText(), "8200.00");
     EXPECT_EQ(c.totalLiabilities, c.totalAssets);
     QString text = document();
-    EXPECT_TRUE(text.contains("  " + cb("Summa momsskuld (minus är momsfordran)", "1800.00").chopped(1) +
+    EXPECT_TRUE(text.contains("  " +
+                              cb("Summa momsskuld (minus är momsfordran)", "1800.00").chopped(1) +
                               " *Till B14*\n"));
     EXPECT_FALSE(text.contains("*Till B8*"));
 
@@ -168,8 +171,8 @@ TEST_F(ClosingFiguresTest, ScrappedFixedAssetsAreACostOfTheYear) {
     EXPECT_EQ(c.depreciationAndWriteOff.toText(), "-4400.00");
     EXPECT_EQ(c.result.toText(), "45600.00");
     const QString result = mv::resultReportText(c);
-    const QString row = piece(" Nedskrivning Inventarier (kasserat)", "-2000.00", 60) +
-                        piece("", "-2000.00", 27);
+    const QString row =
+        piece(" Nedskrivning Inventarier (kasserat)", "-2000.00", 60) + piece("", "-2000.00", 27);
     EXPECT_TRUE(result.contains(row + "\n"));
     QString total;
     mv::padAppend(total, QString::fromUtf8("ÅRETS RESULTAT"), "45600.00", 86);

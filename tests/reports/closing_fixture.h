@@ -21,7 +21,8 @@ class ClosingTest : public BookingTest {
         mv::Settings s;
         const char* rest[] = {"25", "12", "6", "x", "50", "NEJ"};
         size_t i = 0;
-        for (const char* v : firstFive) s.fields[i++] = QString::fromUtf8(v);
+        for (const char* v : firstFive)
+            s.fields[i++] = QString::fromUtf8(v);
         for (const char* v : rest)
             if (i < s.fields.size()) s.fields[i++] = QString::fromUtf8(v);
         return s;

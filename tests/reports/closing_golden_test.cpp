@@ -98,7 +98,8 @@ TEST_F(ClosingGoldenTest, EmptyYearWritesZeroClosingFiles) {
               "0.00\n0.00\n0.00\n0.00\n0.00\n0.00\n0.00\n0.00\n0.00\n0.00\n");
     EXPECT_EQ(file(paths.closing("varulager_varde_eft_avskr")), "0.00\n");
     EXPECT_EQ(file(paths.closing("inventarier_varde_eft_avskr")), "0.00\n");
-    expectGoldenText(mv::decodeStored(bytesOf(paths.closingBasis)), "reports_closing_basis_empty.kdb");
+    expectGoldenText(mv::decodeStored(bytesOf(paths.closingBasis)),
+                     "reports_closing_basis_empty.kdb");
 }
 
 // One booking of every type the carried difference allows: it is a VAT
@@ -131,7 +132,8 @@ TEST_F(ClosingGoldenTest, LedgerOfThatYearShowsTheCarriedVatAndAgreesWithTheClos
         return line + "\n";
     };
     const QString vat =
-        QString::fromUtf8("MOMS ÅRETS____________________________________________________________\n") +
+        QString::fromUtf8(
+            "MOMS ÅRETS____________________________________________________________\n") +
         row("  2610 B14 Moms på inkomster med 6%", "60.00") +
         row("  2610 B14 Moms på inkomster med 12%", "600.00") +
         row("  2610 B14 Moms på inkomster med 25%", "4100.00") +
@@ -140,7 +142,8 @@ TEST_F(ClosingGoldenTest, LedgerOfThatYearShowsTheCarriedVatAndAgreesWithTheClos
         row("  2640 B14 Moms på utgifter med 12%", "-96.00") +
         row("  2640 B14 Moms på utgifter med 25%", "-4650.00") +
         row("  2640 B14 Moms fg.års lev.skulder, redov. fg.år", "500.00") + QString(50, ' ') +
-        QString(20, '-') + "\n" + row("                                                  SUMMA", "14.00");
+        QString(20, '-') + "\n" +
+        row("                                                  SUMMA", "14.00");
     EXPECT_TRUE(ledger.contains(vat)) << ledger.toStdString();
     EXPECT_EQ(figures().vatDifference.toText(), "14.00");
 }

@@ -87,7 +87,9 @@ void expectInvariants(const Texts& t) {
     // The balance: assets = debts + equity, each side the sum of its rows,
     // the closing column the closing balance file.
     const QStringList b = t.balance.split(u'\n');
-    const auto closing = [](const QString& row) { return Amount::parseLenient(row.mid(67).trimmed()); };
+    const auto closing = [](const QString& row) {
+        return Amount::parseLenient(row.mid(67).trimmed());
+    };
     const int assets = indexStarting(b, QString::fromUtf8("TILLGÅNGAR_"));
     const int debts = indexStarting(b, QStringLiteral("SKULDER_"));
     const int totals = int(b.indexOf(QString(85, u'_')));
@@ -100,8 +102,10 @@ void expectInvariants(const Texts& t) {
     ASSERT_EQ(assetRows.size(), 5u);
     ASSERT_EQ(debtRows.size(), 4u);
     Amount assetSum, debtSum;
-    for (Amount a : assetRows) assetSum += a;
-    for (Amount a : debtRows) debtSum += a;
+    for (Amount a : assetRows)
+        assetSum += a;
+    for (Amount a : debtRows)
+        debtSum += a;
     const Amount totalAssets = closing(b[totals + 1]);
     const Amount totalDebts = closing(b[totals + 2]);
     EXPECT_EQ(assetSum, totalAssets);
@@ -109,10 +113,11 @@ void expectInvariants(const Texts& t) {
     EXPECT_EQ(totalAssets, totalDebts);
     const QStringList file = t.closingBalance.split(u'\n');
     ASSERT_EQ(file.size(), 11); // ten lines and the end
-    const Amount shown[] = {assetRows[0], assetRows[1], assetRows[2], assetRows[3], debtRows[0],
-                            debtRows[1],  debtRows[3],  totalAssets,  totalDebts,
-                            debtRows[2] - assetRows[4]};
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(shown[i].toText(), file[i]) << "balance line " << i + 1;
+    const Amount shown[] = {
+        assetRows[0], assetRows[1], assetRows[2], assetRows[3], debtRows[0],
+        debtRows[1],  debtRows[3],  totalAssets,  totalDebts,   debtRows[2] - assetRows[4]};
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(shown[i].toText(), file[i]) << "balance line " << i + 1;
     EXPECT_TRUE(assetRows[4].isZero() || debtRows[2].isZero());
 
     // The VAT of the year: ledger = closing basis = VAT report.
@@ -145,11 +150,14 @@ void expectInvariants(const Texts& t) {
     const Amount costSum = lastAmount(lineStarting(r, QStringLiteral("SUMMA KOSTNADER")));
     EXPECT_EQ(sumRows(income), incomeSum);
     EXPECT_EQ(sumRows(costs), -costSum);
-    const Amount depreciation = lastAmount(lineStarting(r, QStringLiteral(" Avskrivning Inventarier")));
-    const Amount scrapped = lastAmount(lineStarting(r, QStringLiteral(" Nedskrivning Inventarier")));
+    const Amount depreciation =
+        lastAmount(lineStarting(r, QStringLiteral(" Avskrivning Inventarier")));
+    const Amount scrapped =
+        lastAmount(lineStarting(r, QStringLiteral(" Nedskrivning Inventarier")));
     const Amount year = lastAmount(lineStarting(r, QString::fromUtf8("ÅRETS RESULTAT")));
     EXPECT_EQ(incomeSum + costSum + depreciation + scrapped, year);
-    EXPECT_EQ(year, lastAmount(lineStarting(t.document.split(u'\n'), QStringLiteral("  Bokfört resultat "))));
+    EXPECT_EQ(year, lastAmount(lineStarting(t.document.split(u'\n'),
+                                            QStringLiteral("  Bokfört resultat "))));
 
     // The owner's tax is the contribution and the income tax.
     const QStringList o = t.owner.split(u'\n');
@@ -164,7 +172,7 @@ class ClosingInvariantTest : public ClosingTest {
 
     Amount randomAmount(std::int64_t maxKronor, bool mayBeNegative = false) {
         std::uniform_int_distribution<std::int64_t> d(mayBeNegative ? -maxKronor * 100 : 0,
-                                                       maxKronor * 100);
+                                                      maxKronor * 100);
         return Amount::fromOre(d(rng));
     }
     bool chance(int percent) { return std::uniform_int_distribution<int>(1, 100)(rng) <= percent; }
@@ -182,8 +190,8 @@ class ClosingInvariantTest : public ClosingTest {
         EXPECT_TRUE(run.ok) << run.message.text.toStdString();
         t.figures = run.figures;
         t.document = mv::closingBasisText(t.figures);
-        t.balance = mv::balanceReportText(t.figures,
-                                          mv::readBalanceLines(paths.closing("fga_ing_balans")));
+        t.balance =
+            mv::balanceReportText(t.figures, mv::readBalanceLines(paths.closing("fga_ing_balans")));
         t.result = mv::resultReportText(t.figures);
         t.vat = mv::vatReportText(t.figures);
         t.owner = mv::ownerInfoText(t.figures, settings);
@@ -210,12 +218,14 @@ TEST_F(ClosingInvariantTest, RandomTotalsOfEveryFile) {
         for (const QStringList* list : {&mv::incomeAccounts(), &mv::expenseAccounts()})
             for (const QString& account : *list)
                 if (chance(70)) putRandom(paths.account(account), 200000, chance(10));
-        for (const char* loan : {"Inlåning, Från bank", "Inlåning, Från ägaren", "Inlåning, Från annan"})
+        for (const char* loan :
+             {"Inlåning, Från bank", "Inlåning, Från ägaren", "Inlåning, Från annan"})
             if (chance(50)) putRandom(paths.loanCarried(QString::fromUtf8(loan)), 100000);
-        for (const char* name : {"Kundfordringar", "KundfordringarMoms", "Leverantorsskulder",
-                                 "LeverantorsskulderMoms", "fga_Kundfordringar", "fga_Kundfordringar_Moms",
-                                 "fga_Leverantorsskulder", "fga_Leverantorsskulder_Moms",
-                                 "fga_inventarievarde", "fga_inventering_varde", "inventering_varde"})
+        for (const char* name :
+             {"Kundfordringar", "KundfordringarMoms", "Leverantorsskulder",
+              "LeverantorsskulderMoms", "fga_Kundfordringar", "fga_Kundfordringar_Moms",
+              "fga_Leverantorsskulder", "fga_Leverantorsskulder_Moms", "fga_inventarievarde",
+              "fga_inventering_varde", "inventering_varde"})
             if (chance(70)) putRandom(paths.closing(name), 100000);
         if (chance(80)) putRandom(paths.closing("fga_moms_skillnad"), 20000, true);
         // The money accounts add up to the cash total, as the books keep them.
@@ -233,7 +243,8 @@ TEST_F(ClosingInvariantTest, RandomTotalsOfEveryFile) {
             if (chance(8)) putRandom(paths.inputVat(rate), 50000);
         }
         if (chance(50))
-            put(paths.closing("fga_ing_balans"), "1.00\n2.00\n3.00\n4.00\n5.00\n6.00\n7.00\n8.00\n9.00\n");
+            put(paths.closing("fga_ing_balans"),
+                "1.00\n2.00\n3.00\n4.00\n5.00\n6.00\n7.00\n8.00\n9.00\n");
         restamp();
         expectInvariants(compose());
         if (HasFatalFailure() || HasNonfatalFailure()) return;

@@ -32,9 +32,9 @@ TEST_F(ClosingRunTest, FilesAndDocumentAreOneChangeAndTheYearStaysIntact) {
     EXPECT_EQ(file(paths.secondCopy("bokslut_utg_balans.kdb")), file(paths.closing("utg_balans")));
     // Only the three closing files and the document changed.
     auto after = snapshot();
-    for (const QString& name : {QStringLiteral("varulager_varde_eft_avskr"),
-                                QStringLiteral("inventarier_varde_eft_avskr"),
-                                QStringLiteral("utg_balans")}) {
+    for (const QString& name :
+         {QStringLiteral("varulager_varde_eft_avskr"),
+          QStringLiteral("inventarier_varde_eft_avskr"), QStringLiteral("utg_balans")}) {
         EXPECT_EQ(before.take(paths.closing(name)), "") << name.toStdString();
         after.remove(paths.closing(name));
     }

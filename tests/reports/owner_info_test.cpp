@@ -8,7 +8,9 @@ namespace {
 
 using mv::Amount;
 
-Amount kr(const char* text) { return Amount::parseLenient(QString::fromUtf8(text)); }
+Amount kr(const char* text) {
+    return Amount::parseLenient(QString::fromUtf8(text));
+}
 
 mv::Settings percentages(const char* a, const char* e, const char* t) {
     mv::Settings s;
@@ -44,7 +46,8 @@ TEST(OwnerInfoTest, HundredThousandAtTwentyFiveTwentyEightNinetySevenAndThirty) 
     EXPECT_EQ(o.leftToWithdraw, o.netPay);
     const QString text = mv::ownerInfoText(closing("100000"), s);
     EXPECT_TRUE(text.contains(line("* Schablonavdrag för egenavgift (25%)", "25000.00")));
-    EXPECT_TRUE(text.contains(line("* Egenavgiften (28.97%) efter schablonavdrag blir", "21727.50")));
+    EXPECT_TRUE(
+        text.contains(line("* Egenavgiften (28.97%) efter schablonavdrag blir", "21727.50")));
     EXPECT_TRUE(
         text.contains(line("* Inkomstskatten (30%) av resultatet minus egenavgift", "23481.75")));
     EXPECT_TRUE(text.contains(line("Skatt på resultatet (egenavgift+inkomstskatt)", "45209.25")));
@@ -58,8 +61,8 @@ TEST(OwnerInfoTest, ALossGivesNoDeductionNoTaxAndTheLossAsNetPay) {
     EXPECT_EQ(o.contribution.toText(), "0.00");
     EXPECT_EQ(o.incomeTax.toText(), "0.00");
     EXPECT_EQ(o.netPay.toText(), "-12345.67");
-    EXPECT_FALSE(mv::ownerInfoText(closing("-12345.67"), percentages("25", "32", "35"))
-                     .contains("-0.00"));
+    EXPECT_FALSE(
+        mv::ownerInfoText(closing("-12345.67"), percentages("25", "32", "35")).contains("-0.00"));
 }
 
 TEST(OwnerInfoTest, WithdrawalsAndVatGiveWhatIsLeftToWithdrawAndToPay) {
@@ -84,7 +87,8 @@ TEST(OwnerInfoTest, WithdrawalsAndVatGiveWhatIsLeftToWithdrawAndToPay) {
     EXPECT_EQ(o.taxLeft.toText(), "-44.00");
     const QString text = mv::ownerInfoText(f, s);
     EXPECT_TRUE(text.contains(line("* Uttag för egen lön under året", "-300.00")));
-    EXPECT_TRUE(text.contains(line("                       * Uttag för egen skatt", "800.00") + "\n"));
+    EXPECT_TRUE(
+        text.contains(line("                       * Uttag för egen skatt", "800.00") + "\n"));
     QString left;
     mv::padAppend(left, QString::fromUtf8("Summa skatt kvar att betala (- är att återfå)       "),
                   "-44.00", 71);

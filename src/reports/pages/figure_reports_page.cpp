@@ -24,8 +24,8 @@ struct Entry {
 };
 
 const Entry entries[] = {
-    {cmdBalance, mv::Report::Balance},       {cmdResult, mv::Report::Result},
-    {cmdOwnerInfo, mv::Report::OwnerInfo},   {cmdVat, mv::Report::Vat},
+    {cmdBalance, mv::Report::Balance},           {cmdResult, mv::Report::Result},
+    {cmdOwnerInfo, mv::Report::OwnerInfo},       {cmdVat, mv::Report::Vat},
     {cmdClosingBasis, mv::Report::ClosingBasis},
 };
 
@@ -35,7 +35,8 @@ QString reportText(mv::Report report, const mv::PathTable& paths, const mv::Clos
     const mv::Settings& settings = mv::yearRecord().settings;
     switch (report) {
     case mv::Report::Balance:
-        return mv::balanceReportText(f, mv::readBalanceLines(paths.closing(QStringLiteral("fga_ing_balans"))));
+        return mv::balanceReportText(
+            f, mv::readBalanceLines(paths.closing(QStringLiteral("fga_ing_balans"))));
     case mv::Report::Result:
         return mv::resultReportText(f);
     case mv::Report::Vat:
@@ -54,7 +55,8 @@ namespace reports {
 const std::vector<int>& closingReportCommands() {
     static const std::vector<int> commands = [] {
         std::vector<int> list;
-        for (const Entry& e : entries) list.push_back(e.command);
+        for (const Entry& e : entries)
+            list.push_back(e.command);
         return list;
     }();
     return commands;
@@ -79,7 +81,9 @@ bool showClosingReport(int command) {
     if (!document) {
         const QString text = reportText(entry->report, paths, run.figures);
         const QString workFile = mv::reportWorkFile(paths, entry->report);
-        compose = [text, workFile](const mv::PathTable&) { return mv::writeWorkFile(workFile, text); };
+        compose = [text, workFile](const mv::PathTable&) {
+            return mv::writeWorkFile(workFile, text);
+        };
     }
     if (!showReport(entry->report, command, compose)) return false;
     if (entry->report == mv::Report::OwnerInfo)

@@ -173,7 +173,8 @@ PageDefinition reportsPage() {
                   {cmdPrint, cmdPrint, false},
                   {cmdDayBookButton, cmdDayBookButton, true},
                   {cmdDayBookAndStamps, cmdDayBookAndStamps, true}};
-    for (int cmd : reports::closingReportCommands()) p.commands.push_back({cmd, cmd, true});
+    for (int cmd : reports::closingReportCommands())
+        p.commands.push_back({cmd, cmd, true});
     return p;
 }
 } // namespace shell

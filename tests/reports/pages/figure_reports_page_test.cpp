@@ -91,8 +91,7 @@ TEST_F(FigureReportsPageTest, TheVatReportShowsTheBoxesOfTheReturn) {
     EXPECT_TRUE(text.contains(piece("  Summa inkomst för beräkning av moms", "10000.00", 55) +
                               " *Ruta 05*\n"));
     EXPECT_TRUE(text.contains(piece("  Moms med 25%", "2500.00", 56) + " *Ruta 10 - 12*\n"));
-    EXPECT_TRUE(
-        text.contains(piece("  Summa ingående moms", "1000.00", 55) + " *Summa avdrags\n"));
+    EXPECT_TRUE(text.contains(piece("  Summa ingående moms", "1000.00", 55) + " *Summa avdrags\n"));
 }
 
 TEST_F(FigureReportsPageTest, PrintedBalanceAndClosingBasis) {
@@ -146,8 +145,8 @@ TEST_F(FigureReportsPageTest, AFailedWriteOfTheClosingFilesShowsTheMessageAndNoR
     EXPECT_EQ(textOf("2014/bokforing/bokslut_utg_balans.kdb"), "");
     uitest::clearBoxes();
     uitest::sendCommand(1011); // nothing half-written to repair
-    EXPECT_TRUE(uitest::boxes().empty()) << uitest::boxes()[0].title.toStdString() << " "
-                                         << uitest::boxes()[0].text.toStdString();
+    EXPECT_TRUE(uitest::boxes().empty())
+        << uitest::boxes()[0].title.toStdString() << " " << uitest::boxes()[0].text.toStdString();
 }
 
 TEST_F(FigureReportsPageTest, AFailedWriteOfTheWorkFileShowsTheMessageAndNoReport) {
@@ -156,8 +155,9 @@ TEST_F(FigureReportsPageTest, AFailedWriteOfTheWorkFileShowsTheMessageAndNoRepor
     ASSERT_TRUE(uitest::pressCommand(1014));
     mv::setWriteHook({});
     ASSERT_EQ(uitest::boxes().size(), 1u);
-    EXPECT_EQ(uitest::boxes()[0].text,
-              "Det gick inte att spara!\n\n2014/bokforing/_agarinfoboken.kdb\n\nIngenting har ändrats.");
+    EXPECT_EQ(
+        uitest::boxes()[0].text,
+        "Det gick inte att spara!\n\n2014/bokforing/_agarinfoboken.kdb\n\nIngenting har ändrats.");
     EXPECT_FALSE(tk::isVisible(reports::viewer(mv::ReportViewer::OwnerInfo)));
     EXPECT_FALSE(reports::currentReports().any());
 }
@@ -171,7 +171,8 @@ TEST_F(FigureReportsPageTest, ALockedYearKeepsItsClosingBasisDocument) {
     EXPECT_TRUE(uitest::boxes().empty());
     const QString kept = textOf("2014/bokforing/bokslut_underlag.kdb");
     EXPECT_TRUE(kept.startsWith("BOKSLUTSUNDERLAG  2014\n\n\nVerifikat 57  2015-01-10\n"));
-    EXPECT_TRUE(kept.contains("KASSA OCH BANK                                 Ver 57.01  2015-01-10\n"));
+    EXPECT_TRUE(
+        kept.contains("KASSA OCH BANK                                 Ver 57.01  2015-01-10\n"));
     EXPECT_EQ(tk::text(reports::viewer(mv::ReportViewer::Closing)), kept);
     // The other reports of a locked year still show and keep nothing else.
     ASSERT_TRUE(uitest::pressCommand(1013));
