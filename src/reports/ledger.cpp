@@ -1,6 +1,8 @@
 #include "reports/ledger.h"
 
+#include "reports/closing_figures.h"
 #include "reports/report_file.h"
+#include "reports/vat_report.h"
 #include "store/record_file.h"
 
 #include <vector>
@@ -149,10 +151,20 @@ void writeVatSection(ReportFile& out, const PathTable& p) {
                            kAmountWidth);
         }
     };
+    // The VAT of carried receivables and payables was declared the year they
+    // arose: it reduces this year's output and input VAT, on a line of its
+    // own when there is any.
+    const auto carried = [&](const char* account, const QString& label, Amount value) {
+        if (value.isZero()) return;
+        sum += value;
+        out.amountLine(text(account) + label, value.toText(), kAmountWidth);
+    };
     rows([&p](int r) { return p.outputVat(r); }, "  2610 B14 Moms på inkomster med ", "%", false);
+    carried("  2610 B14 ", carriedReceivablesVatLabel(), -carriedReceivablesVat(p));
     rows([&p](int r) { return p.reverseVat(r); }, "  2617 B14 Moms på utgifter med ",
          "% omvänd moms", false);
     rows([&p](int r) { return p.inputVat(r); }, "  2640 B14 Moms på utgifter med ", "%", true);
+    carried("  2640 B14 ", carriedPayablesVatLabel(), carriedPayablesVat(p));
     sumLines(out, sum);
 }
 

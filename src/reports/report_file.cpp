@@ -25,6 +25,10 @@ void ReportFile::amountLine(const QString& label, const QString& value, int widt
     line(reporting::alignedPiece(label, value, width));
 }
 
+int writeWorkFile(const QString& path, const QString& text) {
+    return writeText(path, text);
+}
+
 namespace reporting {
 
 QString repeatedChar(QChar c, int count) {

@@ -61,4 +61,30 @@ QString alignedPiece(const QString& label, const QString& value, int width);
 
 } // namespace reporting
 
+// A report composed in memory, line by line, with the same operations as
+// ReportFile, and then written whole (writeWorkFile): the text of a report
+// can be tested, and shown or kept, without touching the disk.
+class ReportText {
+  public:
+    void put(const QString& text) { text_ += text; }
+    void line(const QString& text) {
+        text_ += text;
+        text_ += QLatin1Char('\n');
+    }
+    void emptyLines(int count) {
+        if (count > 0) text_ += QString(count, QLatin1Char('\n'));
+    }
+    void amountLine(const QString& label, const QString& value, int width) {
+        line(reporting::alignedPiece(label, value, width));
+    }
+    const QString& text() const { return text_; }
+
+  private:
+    QString text_;
+};
+
+// Writes a composed report as its work file in one write: 0, or the failing
+// code of the write (the old file then stands as it was).
+int writeWorkFile(const QString& path, const QString& text);
+
 } // namespace mv

@@ -13,7 +13,7 @@ const std::array<ReportInfo, reportCount>& reportTable() {
         {Report::Result, ReportViewer::Result, 18, 11, false, false, "RESULTATRAPPORT"},
         {Report::Vat, ReportViewer::Result, 28, 11, false, false, "MOMSRAPPORT"},
         {Report::OwnerInfo, ReportViewer::OwnerInfo, 19, 13, false, false, "ÄGARINFOBOKEN"},
-        {Report::ClosingBasis, ReportViewer::Closing, 28, 16, false, false, ""},
+        {Report::ClosingBasis, ReportViewer::Closing, 28, 16, false, false, "BOKSLUTSUNDERLAG"},
         {Report::AssetList, ReportViewer::Closing, 20, 16, true, false, ""},
         {Report::StockList, ReportViewer::Closing, 9, 16, true, false, ""},
         {Report::ReceivablesList, ReportViewer::Closing, 14, 16, true, false, ""},
@@ -66,6 +66,12 @@ Message printMessage(const char* text) {
 
 const ReportInfo& reportInfo(Report report) {
     return reportTable()[static_cast<size_t>(report)];
+}
+
+bool keepsWorkFile(Report report, bool yearLocked) {
+    // The closing basis of a completed year is the document the owner files
+    // with it; in an open year it is out of date with the next booking.
+    return reportInfo(report).keepWorkFile || (report == Report::ClosingBasis && yearLocked);
 }
 
 QString reportWorkFile(const PathTable& p, Report report) {

@@ -52,6 +52,9 @@ struct ReportInfo {
 };
 
 const ReportInfo& reportInfo(Report report);
+// True when the work file stays after showing: the kept files of the table,
+// and the closing basis of a locked year.
+bool keepsWorkFile(Report report, bool yearLocked);
 // The work file of the report in the year.
 QString reportWorkFile(const PathTable& paths, Report report);
 

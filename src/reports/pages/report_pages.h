@@ -14,6 +14,7 @@
 #include "store/store_layout.h"
 
 #include <functional>
+#include <vector>
 
 namespace reports {
 
@@ -32,6 +33,16 @@ using Composer = std::function<int(const mv::PathTable& paths)>;
 // report is shown or printable. Returns true when the report is showing.
 // The integrity check is the guard of the command that calls this.
 bool showReport(mv::Report report, int navButton, const Composer& compose = {});
+
+// The reports built on the closing figures: "Balans" (1012), "Resultat"
+// (1013), "Ägarinfo" (1014), "Moms" (1100) and "BOKSLUTSUNDERLAG" (1032).
+// Each computes the figures and writes the closing files as one change of
+// the books (stamps and second copies renewed), then shows its report; a
+// failed write shows its message and no report. Returns true when shown.
+bool showClosingReport(int command);
+// Their commands, all guarded: the closing files are only written over books
+// that passed the integrity check.
+const std::vector<int>& closingReportCommands();
 
 // The report that is showing on the reports page, if any.
 const mv::CurrentReports& currentReports();

@@ -48,6 +48,9 @@ reports::PrintBinding bindingFor(mv::PrintSource source) {
         break;
     }
     const auto it = bindings().find(source);
+    if (it != bindings().end() && it->second.showing && it->second.showing()) return it->second;
+    // The closing basis shown on the reports page prints from the closing viewer.
+    if (source == S::Closing) return own(V::Closing);
     return it == bindings().end() ? reports::PrintBinding{} : it->second;
 }
 
@@ -60,7 +63,8 @@ mv::PrintConditions conditions() {
     c.expensePageShowing = bound(S::ExpenseList);
     c.cashPageShowing = bound(S::CashList);
     c.invoiceDocumentShowing = bound(S::InvoiceDocument);
-    c.closingPagePrinting = bound(S::Closing);
+    c.closingPagePrinting =
+        bound(S::Closing) || reports::currentReports().isSet(mv::Report::ClosingBasis);
     c.reports = reports::currentReports();
     return c;
 }

@@ -96,6 +96,7 @@ void command(int cmd) {
         reports::printCommand();
         break;
     default:
+        reports::showClosingReport(cmd);
         break;
     }
 }
@@ -131,6 +132,11 @@ bool showReport(mv::Report report, int navButton, const Composer& compose) {
     tk::enableControl(shell::printButton());
 
     const int view = viewer(info.viewer);
+    // New text takes the format at the caret: put it behind the old bold
+    // title, or a report shown again (or the other report of a shared
+    // viewer) would come out bold throughout.
+    const int oldLength = tk::textLength(view);
+    tk::selectRange(view, oldLength, oldLength);
     tk::setText(view, QString()); // a file that cannot be read leaves the viewer empty
     // The font before the text: a long book is laid out once, not twice.
     tk::setStandardFont(view, 1);
@@ -141,7 +147,7 @@ bool showReport(mv::Report report, int navButton, const Composer& compose) {
     else
         tk::selectRange(view, 0, 0);
     tk::showControl(view);
-    if (!info.keepWorkFile) mv::deleteFile(workFile);
+    if (!mv::keepsWorkFile(report, shell::state().isLocked())) mv::deleteFile(workFile);
 
     if (report == mv::Report::DayBook) tk::showControl(shell::printField());
     current.set(report);
@@ -166,6 +172,8 @@ PageDefinition reportsPage() {
                   {cmdPrint, cmdPrint, false},
                   {cmdDayBookButton, cmdDayBookButton, true},
                   {cmdDayBookAndStamps, cmdDayBookAndStamps, true}};
+    for (int cmd : reports::closingReportCommands())
+        p.commands.push_back({cmd, cmd, true});
     return p;
 }
 } // namespace shell

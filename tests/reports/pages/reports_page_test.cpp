@@ -1,13 +1,7 @@
-#include "support/ui_harness.h"
+#include "report_page_fixture.h"
 
 #include "reports/pages/report_pages.h"
 #include "shell/page.h"
-#include "store/record_file.h"
-#include "store/text_codec.h"
-#include "toolkit/toolkit.h"
-
-#include <QFile>
-#include <QProcess>
 
 namespace {
 
@@ -21,45 +15,15 @@ QString block(int number, const QString& amount) {
            amount + "\n" + kLine + "\n\n\n";
 }
 
-class ReportsPageTest : public uitest::ShellTest {
+class ReportsPageTest : public ReportPageTest {
   protected:
-    void SetUp() override {
-        uitest::ShellTest::SetUp();
-        uitest::installBoxHook();
-        putBytes("drive_info/valdbokforingsar.kdb", "2014\r\n");
-        QDir().mkpath("2014/bokforing");
-        pdf = QDir::current().absoluteFilePath("out.pdf");
-        tk::setPrintToFile(pdf);
-    }
-    void TearDown() override {
-        tk::setPrintToFile(QString());
-        mv::setWriteHook({});
-        uitest::ShellTest::TearDown();
-    }
-    void putText(const QString& path, const QString& text) {
-        putBytes(path, mv::encodeStored(text));
-    }
     void writeDayBook(const QString& body) {
         putText("2014/bokforing/_dagbok.kdb",
                 "DAGBOK  2014\n" + QString(86, '_') +
                     "\nDagboken listar alla transaktioner datummässigt under året.\n\n\n\n\n" +
                     body);
     }
-    // The text of the printed PDF, as a reader of the paper would see it.
-    QString printedText() const {
-        if (!QFile::exists(pdf)) return QString();
-        QProcess p;
-        p.start("pdftotext", {"-layout", pdf, "-"});
-        if (!p.waitForFinished(30000)) return "pdftotext did not run (poppler-utils missing?)";
-        return QString::fromUtf8(p.readAllStandardOutput());
-    }
-    // The books as written, stamped so that the guarded commands run.
-    void start() {
-        ASSERT_TRUE(stampYear("2014"));
-        startShell();
-    }
     int dayBookView() const { return reports::viewer(mv::ReportViewer::DayBook); }
-    QString pdf;
 };
 
 TEST_F(ReportsPageTest, DayBookOpensAtItsEndAndStaysOnDisk) {
