@@ -23,19 +23,6 @@ namespace {
 
 using shell::PageId;
 
-struct RowControls {
-    int sort = 0, quantity = 0, price = 0, amount = 0;
-};
-
-struct FormControls {
-    int date = 0, number = 0;
-    int name = 0, street = 0, postcode = 0, town = 0, phone = 0, mail = 0, vatNumber = 0;
-    int customerList = 0, articleList = 0;
-    std::array<int, mv::invoiceHeaderCount> header{};
-    std::array<RowControls, mv::invoiceRowCount> rows{};
-    int deduction = 0, total = 0, vatPercent = 0, vat = 0, toPay = 0;
-};
-
 FormControls f;
 mv::InvoiceKind kind = mv::InvoiceKind::Standard;
 bool changing = false; // "Ändra" of the invoice saved last
@@ -440,6 +427,10 @@ void paint(int window, int& state) {
 }
 
 } // namespace
+
+const FormControls& formControls() {
+    return f;
+}
 
 void openFormPage(const mv::InvoiceDraft& draft, bool change) {
     kind = draft.kind;

@@ -28,6 +28,18 @@ SideControls c;
 QString shown;        // the entry in the viewer ("" the empty page)
 bool opening = false; // one of the invoice pages is opening itself
 
+struct WholeKronorState {
+    int settings = -1; // the settings' flag when last looked at
+    bool on = false;
+};
+WholeKronorState& wholeKronor() {
+    static WholeKronorState state;
+    return state;
+}
+void wholeKronorForget() {
+    wholeKronor() = WholeKronorState();
+}
+
 QString u(const char* s) {
     return QString::fromUtf8(s);
 }
@@ -239,6 +251,13 @@ void command(int command) {
     }
 }
 
+// Start-up: nothing of an earlier session is kept.
+void loadForms() {
+    savedInvoice().reset();
+    shown.clear();
+    wholeKronorForget();
+}
+
 void key(int command) {
     if (command != 13 || shell::state().pageState(PageId::Invoice) <= 0) return;
     view();
@@ -258,17 +277,6 @@ std::optional<SavedInvoice>& savedInvoice() {
     static std::optional<SavedInvoice> saved;
     return saved;
 }
-
-namespace {
-struct WholeKronorState {
-    int settings = -1; // the settings' flag when last looked at
-    bool on = false;
-};
-WholeKronorState& wholeKronor() {
-    static WholeKronorState state;
-    return state;
-}
-} // namespace
 
 bool wholeKronorOn() {
     WholeKronorState& s = wholeKronor();
@@ -339,6 +347,7 @@ PageDefinition invoiceListPage() {
     p.command = invoiceui::command;
     p.key = invoiceui::key;
     p.edited = invoiceui::edited;
+    p.loadForms = invoiceui::loadForms;
     p.commands = {{1001, 1001, true},
                   {1002, 1004, false},
                   {1062, 1062, false},

@@ -34,6 +34,20 @@ struct SideControls {
 };
 const SideControls& sideControls();
 
+// The fields of the form page.
+struct RowControls {
+    int sort = 0, quantity = 0, price = 0, amount = 0;
+};
+struct FormControls {
+    int date = 0, number = 0;
+    int name = 0, street = 0, postcode = 0, town = 0, phone = 0, mail = 0, vatNumber = 0;
+    int customerList = 0, articleList = 0;
+    std::array<int, mv::invoiceHeaderCount> header{};
+    std::array<RowControls, mv::invoiceRowCount> rows{};
+    int deduction = 0, total = 0, vatPercent = 0, vat = 0, toPay = 0;
+};
+const FormControls& formControls();
+
 // The invoice saved last in this visit of the invoice pages: "Ändra" may
 // rewrite it until another invoice is viewed or started, or another page opens.
 struct SavedInvoice {
