@@ -3,6 +3,7 @@
 // the register in a read-only list.
 #include "invoicing/article_register.h"
 #include "invoicing/invoicing_common.h"
+#include "invoicing/pages/invoice_pages.h"
 #include "shell/page.h"
 #include "shell/page_paint.h"
 #include "store/change_set.h"
@@ -41,17 +42,11 @@ void create(int window) {
 
 void paint(int window, int& state) {
     if (state <= 0) return;
-    shell::beginPage(window);
-    shell::drawToolsPanel(window);
-    shell::drawText(window, 190, 57, u("ARTIKELREGISTER"), shell::white, shell::Font::Heading);
-    shell::helpMark(window, 780, 60);
+    invoiceui::beginToolPage(window, u("ARTIKELREGISTER"));
     shell::lightFrame(window, 195, 108, 785, 578, u("ARTIKELREGISTER REDIGERA"));
-    const int l = shell::labelColour;
-    shell::drawText(window, 205, 140, u("Artikel"), l, shell::Font::Body);
-    shell::drawText(window, 275, 140, u("Sort"), l, shell::Font::Body);
-    shell::drawText(window, 525, 140, u("Antal"), l, shell::Font::Body);
-    shell::drawText(window, 605, 140, u("Pris"), l, shell::Font::Body);
-    shell::drawText(window, 205, 197, u("Artikellista"), l, shell::Font::Body);
+    invoiceui::drawLabels(window, 140,
+                          {{205, "Artikel"}, {275, "Sort"}, {525, "Antal"}, {605, "Pris"}});
+    invoiceui::drawLabels(window, 197, {{205, "Artikellista"}});
     shell::endPage(window, state);
 }
 

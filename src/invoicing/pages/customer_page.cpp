@@ -4,6 +4,7 @@
 // (1024) and "Radera" (1400).
 #include "invoicing/customer_register.h"
 #include "invoicing/invoicing_messages.h"
+#include "invoicing/pages/invoice_pages.h"
 #include "shell/page.h"
 #include "shell/page_paint.h"
 #include "store/change_set.h"
@@ -61,10 +62,7 @@ void create(int window) {
 
 void paint(int window, int& state) {
     if (state <= 0) return;
-    shell::beginPage(window);
-    shell::drawToolsPanel(window);
-    shell::drawText(window, 190, 57, u("MATA IN KUNDER"), shell::white, shell::Font::Heading);
-    shell::helpMark(window, 780, 60);
+    invoiceui::beginToolPage(window, u("MATA IN KUNDER"));
     shell::lightFrame(window, 195, 108, 490, 460, u("INMATNING"));
     shell::lightFrame(window, 500, 108, 785, 460, u("KONTROLL"));
     for (int i = 0; i < mv::customerFieldCount; ++i) {

@@ -1,8 +1,8 @@
 // The invoice form ("FAKTURA SKAPA"), prepared by a kind button or "Ändra":
-// the customer block with its picker ("Hämta kund"), six header lines,
+// the customer block with its picker ("Hämta"), six header lines,
 // thirteen article rows with the article picker, the house-work deduction,
 // VAT and the amount to pay, recomputed on Enter or Tab. "Spara" (1005),
-// "Rensa" (1006), "Hämta kund" (1007), "Hela kronor" (2000).
+// "Rensa" (1006), "Hämta" (1007), "Hela kronor" (2000).
 #include "invoicing/article_register.h"
 #include "invoicing/customer_register.h"
 #include "invoicing/invoice_figures.h"
@@ -306,7 +306,7 @@ void focusRefused(mv::InvoiceField field, int row) {
 
 void save() {
     if (shell::state().isLocked()) return;
-    takeCustomerPick();
+    if (!takeCustomerPick()) closeCustomerPicker();
     shell::progressBar();
     const mv::InvoiceDraft d = readDraft();
     const mv::InvoiceSave s = mv::saveInvoice(shell::paths(), d, changing, shell::showMessage);
@@ -344,9 +344,15 @@ void command(int command) {
 }
 
 void key(int command) {
-    if ((command != 9 && command != 13) || shell::state().pageState(PageId::InvoiceVariants) <= 0)
-        return;
+    if (shell::state().pageState(PageId::InvoiceVariants) <= 0) return;
     const int focused = tk::focusedControl();
+    // Down in the name opens the customer picker, in a sort text the article picker.
+    if (command == 40 && focused == f.name && !tk::isReadOnly(f.name)) fetchCustomer();
+    if (command == 40 && rowOf(focused) >= 0 && focused == f.rows[size_t(rowOf(focused))].sort) {
+        currentRow = rowOf(focused);
+        tk::setFocus(f.articleList);
+    }
+    if (command != 9 && command != 13) return;
     tk::setAdvanceFlag(false);
     tk::enableControl(sideControls().fetchCustomer);
     if (takeCustomerPick()) return;

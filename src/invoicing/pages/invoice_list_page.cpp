@@ -74,7 +74,7 @@ void create(int window) {
     c.back = button(window, 86, 222, 74, "Tillbaka", cmd::back);
     c.save = button(window, 8, 283, 74, "Spara", cmd::save);
     c.clear = button(window, 86, 283, 74, "Rensa", cmd::clear);
-    c.fetchCustomer = button(window, 8, 305, 152, "Hämta kund", cmd::fetchCustomer);
+    c.fetchCustomer = button(window, 8, 305, 152, "Hämta", cmd::fetchCustomer);
     c.wholeKronor =
         tk::createCheckBox(window, 10, 329, u("SQUARE"), u("Hela kronor"), cmd::wholeKronor);
     tk::hideControl(c.wholeKronor);
@@ -325,6 +325,19 @@ void showSidePanels(bool formPage) {
     const bool locked = shell::state().isLocked();
     locked ? tk::disableControl(c.save) : tk::enableControl(c.save);
     wholeKronorOn() ? tk::check(c.wholeKronor) : tk::uncheck(c.wholeKronor);
+}
+
+void beginToolPage(int window, const QString& heading) {
+    shell::beginPage(window);
+    shell::drawToolsPanel(window);
+    shell::drawText(window, 190, 57, heading, shell::white, shell::Font::Heading);
+    shell::helpMark(window, 780, 60);
+}
+
+void drawLabels(int window, int y, std::initializer_list<Label> labels) {
+    for (const Label& l : labels)
+        shell::drawText(window, l.x, y, QString::fromUtf8(l.text), shell::labelColour,
+                        shell::Font::Body);
 }
 
 void paintSidePanels(int window, bool formPage) {

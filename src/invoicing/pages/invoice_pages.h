@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <array>
+#include <initializer_list>
 #include <optional>
 
 namespace invoiceui {
@@ -73,5 +74,15 @@ void openFormPage(const mv::InvoiceDraft& draft, bool change);
 // Side panels and their buttons as the page shows them.
 void showSidePanels(bool formPage);
 void paintSidePanels(int window, bool formPage);
+
+// The start of a painter of the invoicing tool pages: the page, the tools
+// panel, the heading and the help mark.
+void beginToolPage(int window, const QString& heading);
+// Labels of one row of fields: (x, text) pairs at y in the body font.
+struct Label {
+    int x;
+    const char* text;
+};
+void drawLabels(int window, int y, std::initializer_list<Label> labels);
 
 } // namespace invoiceui

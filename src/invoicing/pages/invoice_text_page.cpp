@@ -2,6 +2,7 @@
 // command 1021) and its "Spara" (1022): the six header lines every new
 // invoice starts with and the four middle-group lines of the documents.
 #include "invoicing/invoice_texts.h"
+#include "invoicing/pages/invoice_pages.h"
 #include "shell/page.h"
 #include "shell/page_paint.h"
 #include "store/settings.h"
@@ -41,10 +42,7 @@ void create(int window) {
 
 void paint(int window, int& state) {
     if (state <= 0) return;
-    shell::beginPage(window);
-    shell::drawToolsPanel(window);
-    shell::drawText(window, 190, 57, u("FAKTURAVERKTYG"), shell::white, shell::Font::Heading);
-    shell::helpMark(window, 780, 60);
+    invoiceui::beginToolPage(window, u("FAKTURAVERKTYG"));
     shell::lightFrame(window, 220, 108, 750, 515, u("FAKTURATEXT"));
     shell::drawText(window, 240, 145, u("Översta gruppen"), shell::labelColour,
                     shell::Font::Heading);

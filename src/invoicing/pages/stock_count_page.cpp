@@ -5,6 +5,7 @@
 // disabled, so the count is not left half done.
 #include "invoicing/invoicing_common.h"
 #include "invoicing/invoicing_messages.h"
+#include "invoicing/pages/invoice_pages.h"
 #include "invoicing/stock_count.h"
 #include "shell/page.h"
 #include "shell/page_paint.h"
@@ -54,20 +55,17 @@ void create(int window) {
 
 void paint(int window, int& state) {
     if (state <= 0) return;
-    shell::beginPage(window);
-    shell::drawToolsPanel(window);
-    shell::drawText(window, 190, 57, u("INVENTERA"), shell::white, shell::Font::Heading);
-    shell::helpMark(window, 780, 60);
+    invoiceui::beginToolPage(window, u("INVENTERA"));
     shell::lightFrame(window, 195, 108, 785, 578, u("INVENTERING"));
-    const int l = shell::labelColour;
-    shell::drawText(window, 205, 140, u("Artikel"), l, shell::Font::Body);
-    shell::drawText(window, 345, 140, u("Mängd"), l, shell::Font::Body);
-    shell::drawText(window, 410, 140, u("Sort"), l, shell::Font::Body);
-    shell::drawText(window, 460, 140, u("Ink.pris/sort"), l, shell::Font::Body);
-    shell::drawText(window, 560, 140, u("Total kostnad"), l, shell::Font::Body);
+    invoiceui::drawLabels(window, 140,
+                          {{205, "Artikel"},
+                           {345, "Mängd"},
+                           {410, "Sort"},
+                           {460, "Ink.pris/sort"},
+                           {560, "Total kostnad"}});
     shell::drawText(window, 560, 185, u("Avrundat till hela kronor"), shell::greyText,
                     shell::Font::Small);
-    shell::drawText(window, 205, 210, u("Inventeringslista"), l, shell::Font::Body);
+    invoiceui::drawLabels(window, 210, {{205, "Inventeringslista"}});
     if (pending)
         shell::drawText(window, 345, 195, u("Spara inventeringen innan sidan lämnas!"),
                         shell::rgb(200, 0, 0), shell::Font::Body);
@@ -132,7 +130,11 @@ void key(int cmd) {
         addItem();
         return;
     }
-    if (pending) tk::enableControl(saveButton);
+    // "Spara" waits while an item is being typed.
+    bool typing = false;
+    for (int h : {article, quantity, unit, price})
+        typing = typing || !tk::text(h).isEmpty();
+    if (!typing) tk::enableControl(saveButton);
     const std::array<int, 5> order = {article, quantity, unit, price, value};
     for (size_t i = 0; i + 1 < order.size(); ++i)
         if (focused == order[i]) tk::setFocus(order[i + 1]);

@@ -174,6 +174,10 @@ TEST_F(InvoicePagesTest, CustomerAndArticlePickers) {
               0);
     start();
     startInvoice(standard);
+    // Down in the name field opens the picker as "Hämta" does.
+    tk::setFocus(form().name);
+    uitest::pressKey(QStringLiteral("Down"));
+    EXPECT_TRUE(tk::isVisible(form().customerList));
     ASSERT_TRUE(uitest::pressCommand(invoiceui::cmd::fetchCustomer));
     EXPECT_FALSE(tk::isVisible(form().name));
     ASSERT_EQ(tk::itemCount(form().customerList), 3); // the leading empty line too
