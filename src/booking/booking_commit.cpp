@@ -2,6 +2,7 @@
 
 #include "booking/adjustment_bookings.h"
 #include "booking/verification_text.h"
+#include "invoicing/invoice_payment.h"
 #include "store/text_codec.h"
 
 namespace mv {
@@ -126,6 +127,13 @@ CommitOutcome commitBooking(const PathTable& paths, const Booking& b, const Plac
     }
     ChangeSet set;
     const int number = addBookingChanges(paths, b, placement, set);
+    // A picked invoice is marked paid with its payment, or nothing is booked.
+    if (!b.paidInvoice.isEmpty()) {
+        if (const std::optional<Message> refusal = addMarkPaidChanges(paths, b.paidInvoice, set)) {
+            out.message = *refusal;
+            return out;
+        }
+    }
     return commitChangeSet(paths, set, number);
 }
 

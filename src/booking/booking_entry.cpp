@@ -64,18 +64,6 @@ bool isTypedAmount(const QString& text) {
     return pattern.match(text).hasMatch();
 }
 
-QString normalizeAmountText(const QString& text) {
-    QString t = text;
-    const qsizetype head = std::min<qsizetype>(10, t.size());
-    for (qsizetype i = 0; i < head; ++i)
-        if (t[i] == u',') t[i] = u'.';
-    const qsizetype point = t.indexOf(u'.');
-    if (point < 0 || point >= 10) return t + QStringLiteral(".00");
-    QString decimals = t.mid(point + 1, 2);
-    while (decimals.size() < 2) decimals += u'0';
-    return t.left(point + 1) + decimals;
-}
-
 std::optional<Amount> typedAmount(const QString& text) {
     if (text.isEmpty()) return Amount();
     if (!isTypedAmount(text)) return std::nullopt;

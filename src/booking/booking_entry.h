@@ -5,6 +5,7 @@
 #include "booking/booking_messages.h"
 #include "booking/transaction_types.h"
 #include "store/amount.h"
+#include "store/text_util.h" // normalizeAmountText
 
 #include <QString>
 #include <QStringList>
@@ -32,6 +33,9 @@ struct Booking {
     Amount net, vat;
     Amount ore;            // signed rounding amount ("-" subtracts)
     Amount total;          // net + vat + ore (net + ore for reverse charge)
+    // The invoice picked on the income page ("14001", "14004_BU"): its cash
+    // step marks it paid in the same change ("" when none was picked).
+    QString paidInvoice;
 
     // What the booking does to the cash total: +total in, -total out, 0 none.
     Amount cashChange() const;
@@ -47,10 +51,6 @@ struct PrepareResult {
 // The typed-amount rule: an optional minus, digits, and at most one "," or
 // "." followed by digits. Blanks, letters and a second separator are refused.
 bool isTypedAmount(const QString& text);
-
-// The amount normalisation of the pages: "," becomes ".", exactly two
-// decimals, extra decimals cut (no rounding), a missing point gets ".00".
-QString normalizeAmountText(const QString& text);
 
 // The typed amount after normalisation, or nothing when it is not a plain
 // number. An empty text is 0.00.

@@ -61,6 +61,7 @@ const std::vector<DispatchRow>& dispatchTable() {
         {1202, 1203, false, "ARTIKELREGISTER and its button"},
         {1300, 1300, false, "Rita om Lyx"},
         {1301, 1301, false, "Hämta mall Lyx"},
+        {1302, 1302, false, "Spara som PDF (invoice)"},
         {1400, 1400, false, "Radera (customer page)"},
         {1500, 1500, false, "Start"},
         {1501, 1501, false, "Donera numera"},

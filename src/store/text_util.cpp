@@ -87,6 +87,18 @@ double textToReal(const QString& text) {
     return ok ? v : 0.0;
 }
 
+QString normalizeAmountText(const QString& text) {
+    QString t = text;
+    const qsizetype head = std::min<qsizetype>(10, t.size());
+    for (qsizetype i = 0; i < head; ++i)
+        if (t[i] == u',') t[i] = u'.';
+    const qsizetype point = t.indexOf(u'.');
+    if (point < 0 || point >= 10) return t + QStringLiteral(".00");
+    QString decimals = t.mid(point + 1, 2);
+    while (decimals.size() < 2) decimals += u'0';
+    return t.left(point + 1) + decimals;
+}
+
 void padAppend(QString& line, const QString& label, const QString& value, int width) {
     line += label;
     const qsizetype blanks = width - (line.size() + value.size() + 1);

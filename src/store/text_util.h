@@ -29,6 +29,11 @@ QString integerToText(long long value);
 long long textToInteger(const QString& text);
 double textToReal(const QString& text);
 
+// The amount normalisation of the pages' amount fields: "," becomes "."
+// among the first 10 characters, exactly two decimals (extra decimals cut,
+// no rounding), a missing point gets ".00" (an empty text becomes ".00").
+QString normalizeAmountText(const QString& text);
+
 // Appends label, then blanks, then value so that the value ends in column
 // width - 1 (counted from 1); no blanks when the line is already too long.
 void padAppend(QString& line, const QString& label, const QString& value, int width);

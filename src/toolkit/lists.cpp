@@ -58,6 +58,9 @@ int createList(int parent, int x, int y, int width, int height, const QString& k
         QLineEdit* edit = list->lineEdit();
         QObject::connect(edit, &QLineEdit::textEdited, list, [list] { notifyEdited(list); });
     }
+    // A choice the user makes tells the window as typing does, so that a
+    // page can take a pick at once.
+    QObject::connect(list, &QComboBox::activated, list, [list] { notifyEdited(list); });
     list->show();
     return registerWidget(list);
 }

@@ -3,6 +3,7 @@
 #include "toolkit/toolkit_internal.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -97,6 +98,15 @@ int pressKey(const QString& name) {
         }
     }
     return 2;
+}
+
+int chooseItem(int list, int index) {
+    auto* combo = qobject_cast<QComboBox*>(widgetOf(list));
+    if (!combo || !combo->isVisible() || !combo->isEnabled() || index < 1 || index > combo->count())
+        return 1;
+    combo->setCurrentIndex(index - 1);
+    Q_EMIT combo->activated(index - 1);
+    return 0;
 }
 
 int requestClose(int window) {

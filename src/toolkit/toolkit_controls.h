@@ -156,6 +156,15 @@ void scrollToEnd(int view);
 int printView(int view, int leftMm, int topMm, int rightMm, int bottomMm, const QString& name,
               bool askPrinter = true);
 
+// Prints a fixed-column text (lines ending in '\n') to an A4 PDF file, each
+// line at the same left edge in a bold fixed-pitch font of pointSize (the
+// first line in firstLinePointSize when above 0), the margins in
+// millimetres, over the picture (scaled to fill each page) when pictureFile
+// names one that can be read. 0 printed, 2 the text is empty, 3 the file
+// could not be written.
+int printTextToPdf(const QString& pdfPath, const QString& text, const QString& pictureFile, int leftMm,
+                   int topMm, int pointSize, int firstLinePointSize = 0);
+
 // ---------------------------------------------------------------------------
 // Common dialogs (the dialog hook of toolkit_seams.h is asked first)
 

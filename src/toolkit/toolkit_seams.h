@@ -80,6 +80,11 @@ int typeText(const QString& text);
 // 2 unknown key name.
 int pressKey(const QString& keyName);
 
+// Chooses item `index` (counted from 1) of a visible, enabled drop-down list
+// as the user does with the mouse: the window hears of the choice. 0 done,
+// 1 not such a list or no such item.
+int chooseItem(int list, int index);
+
 // A close request for the window, as the window manager's close box sends
 // it (the window's onCloseRequest decides). 0 done, 1 unknown window.
 int requestClose(int window);

@@ -64,8 +64,9 @@ struct WindowProcedure {
     // child control), in client coordinates.
     std::function<void(int x, int y)> onLeftButtonDown;
     // Live recalculation: the user changed the text of a single-line field or
-    // of the editable part of a drop-down list (typing, Backspace, paste). Not
-    // called when the program sets the text.
+    // of the editable part of a drop-down list (typing, Backspace, paste), or
+    // chose an item of a drop-down list (mouse or keys). Not called when the
+    // program sets the text or the choice.
     std::function<void(int control)> onFieldEdited;
 };
 

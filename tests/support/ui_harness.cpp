@@ -6,6 +6,8 @@
 #include "store/store_layout.h"
 #include "toolkit/toolkit.h"
 
+#include <QFile>
+#include <QProcess>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QWindow>
 
@@ -38,6 +40,14 @@ void installBoxHook() {
         recorded.push_back({box.title, box.text, box.icon, box.buttons, code});
         return code;
     });
+}
+
+QString pdfText(const QString& pdf) {
+    if (!QFile::exists(pdf)) return QString();
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(30000)) return QStringLiteral("pdftotext did not run");
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 void settle() {

@@ -45,6 +45,9 @@ bool clickAt(int x, int y);
 // box, the task bar), delivered through the platform as a real one is.
 bool requestWindowClose();
 
+// The text of a PDF file as pdftotext -layout reads it ("" when missing).
+QString pdfText(const QString& pdf);
+
 // A test in a fresh empty data directory with the clock at
 // 2014-03-07 09:05:12; startShell() runs the start-up sequence there and
 // shows the welcome page. The window is discarded after the test.

@@ -3,6 +3,8 @@
 // what the engine answers and hands a checked booking to the cash step.
 #include "booking/pages/entry_form_page.h"
 
+#include "booking/pages/invoice_pick.h"
+
 #include "booking/booking_commit.h"
 #include "store/change_set.h"
 #include "booking/adjustment_bookings.h"
@@ -146,6 +148,7 @@ void clearForm(const EntrySetup& s) {
     e.presetActive = false;
     e.complete = false;
     e.lastType = tk::item(e.c.type, 0);
+    if (s.side == mv::Side::Income) invoicePickForget();
     applyRules(s);
 }
 
@@ -234,6 +237,19 @@ bool typeChanged(const EntrySetup& s) {
     return true;
 }
 
+// The income page's invoice pick: the form filled from the invoice, its
+// type's rules applied, the focus on the rate (or the net). False when no
+// invoice was picked.
+bool takeInvoicePick(const EntrySetup& s, bool leavingReference) {
+    if (s.side != mv::Side::Income) return false;
+    const EntryField picked = invoicePickRun(leavingReference);
+    if (picked == EntryField::None) return false;
+    typeChanged(s);
+    recompute(s);
+    tk::setFocus(fieldControl(st(s.side).c, picked));
+    return true;
+}
+
 // The net field on leaving it: a plain number, normalised, within the limit.
 bool checkNet(const EntrySetup& s) {
     const EntryControls& c = st(s.side).c;
@@ -266,6 +282,8 @@ void reachSave(const EntrySetup& s) {
     if (s.side == mv::Side::Expense) {
         const mv::TransactionType* type = currentType(s);
         show(mv::msg::checkAccountExpense(type && type->reverseCharge));
+    } else if (!pickedInvoice().isEmpty()) {
+        show(mv::msg::checkAccountIncome(pickedWithoutVat()));
     }
 }
 
@@ -325,6 +343,15 @@ void save(const EntrySetup& s) {
         return;
     }
     pendingBooking() = r.booking;
+    if (s.side == mv::Side::Income) {
+        // The picked invoice must still be open: its cash step marks it paid.
+        if (const auto problem = pickedInvoiceProblem()) {
+            pendingBooking().reset();
+            show(*problem);
+            return;
+        }
+        pendingBooking()->paidInvoice = pickedInvoice();
+    }
     openCashStep();
 }
 
@@ -395,6 +422,7 @@ void entryCreate(const EntrySetup& s, int window) {
     tk::setReadOnly(c.view, QStringLiteral("OFF"));
     for (int f : {c.number, c.bookingDate, c.vat, c.total}) tk::setReadOnly(f, QStringLiteral("OFF"));
     bindPrintRows(s);
+    if (s.side == mv::Side::Income) invoicePickCreate(window, 130, 164, 200);
     for (const mv::TransactionType& t : mv::transactionTypes())
         if (t.side == s.side) tk::setItem(c.type, 1000, t.name);
     entryReset(s);
@@ -406,6 +434,7 @@ void entryReset(const EntrySetup& s) {
                   c.town, c.freeText, c.net, c.rate, c.vat, c.sign, c.ore, c.total, c.lastNumber, c.nameList,
                   c.textList, c.clearButton, c.saveButton, c.nameListButton, c.textListButton, c.view})
         tk::hideControl(h);
+    if (s.side == mv::Side::Income) invoicePickHide();
 }
 
 void entryPaint(const EntrySetup& s, int window, int& state) {
@@ -452,6 +481,7 @@ void entryOpen(const EntrySetup& s) {
         tk::showControl(h);
     tk::showControl(shell::printButton());
     tk::enableControl(shell::printButton());
+    if (s.side == mv::Side::Income) invoicePickShow();
     e.lastType.clear();
     clearForm(s);
     const bool locked = shell::state().isLocked();
@@ -491,13 +521,16 @@ void entryKey(const EntrySetup& s, int command) {
     if (shell::state().pageState(s.id) <= 0) return;
     if (shell::state().isLocked()) return;
     const int focused = tk::focusedControl();
-    const bool fromList = focused == e.c.nameList || focused == e.c.textList;
-    const EntryField from = fromList ? (focused == e.c.nameList ? EntryField::Name : EntryField::FreeText)
-                                     : fieldOf(e.c, focused);
+    const bool fromInvoices = s.side == mv::Side::Income && focused && focused == invoicePickList();
+    const bool fromList = focused == e.c.nameList || focused == e.c.textList || fromInvoices;
+    const EntryField from = fromInvoices ? EntryField::Reference
+                            : fromList   ? (focused == e.c.nameList ? EntryField::Name : EntryField::FreeText)
+                                         : fieldOf(e.c, focused);
     if (from == EntryField::None && !fromList) return;
     tk::setAdvanceFlag(false);
     if (typeChanged(s) && !currentType(s)) return;
     runPicks(s);
+    if (takeInvoicePick(s, from == EntryField::Reference)) return;
     if (from == EntryField::Net || from == EntryField::Rate || from == EntryField::Ore) {
         if (!checkNet(s)) return;
     }
@@ -531,6 +564,10 @@ void entryKey(const EntrySetup& s, int command) {
 
 void entryEdited(const EntrySetup& s) {
     if (shell::state().pageState(s.id) <= 0) return;
+    // An invoice chosen in the reference list is taken at once.
+    if (s.side == mv::Side::Income && tk::isVisible(invoicePickList()) &&
+        tk::selectedIndex(invoicePickList()) > 0 && takeInvoicePick(s, false))
+        return;
     recompute(s);
 }
 

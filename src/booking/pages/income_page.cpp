@@ -1,5 +1,6 @@
 // The income page ("INKOMST", command 1036) and its buttons 1037-1041.
 #include "booking/pages/entry_form_page.h"
+#include "booking/pages/invoice_pick.h"
 
 namespace {
 
@@ -10,7 +11,8 @@ void reset(int) { bookingui::entryReset(setup()); }
 void paint(int window, int& state) { bookingui::entryPaint(setup(), window, state); }
 void command(int cmd) {
     // "Lista" beside the reference (1038) belongs to the invoice pick.
-    if (cmd != 1038) bookingui::entryCommand(setup(), cmd);
+    if (cmd == 1038) bookingui::invoicePickOpen(bookingui::entryControls(mv::Side::Income).reference);
+    else bookingui::entryCommand(setup(), cmd);
 }
 void key(int cmd) { bookingui::entryKey(setup(), cmd); }
 void edited() { bookingui::entryEdited(setup()); }

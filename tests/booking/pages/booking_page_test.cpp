@@ -394,19 +394,6 @@ TEST_F(BookingPageTest, CustomerPickFillsTheAddress) {
 
 } // namespace
 
-namespace {
-
-// Text of a printed PDF, as the reader of the paper sees it.
-QString pdfText(const QString& pdf) {
-    if (!QFile::exists(pdf)) return QString();
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    if (!p.waitForFinished(30000)) return QStringLiteral("pdftotext did not run");
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-} // namespace
-
 TEST_F(BookingPageTest, IncomeListPrintsTheVerificationSavedLastOrNothingWhenAbsent) {
     start();
     const QString pdf = QDir::current().absoluteFilePath(QStringLiteral("out.pdf"));
@@ -427,7 +414,7 @@ TEST_F(BookingPageTest, IncomeListPrintsTheVerificationSavedLastOrNothingWhenAbs
 
     // "Ver.nr" holds 2: only verification 2 is printed.
     ASSERT_TRUE(uitest::pressCommand(1034));
-    const QString printed = pdfText(pdf);
+    const QString printed = uitest::pdfText(pdf);
     EXPECT_TRUE(printed.contains(QStringLiteral("100.00"))) << printed.toStdString();
     EXPECT_FALSE(printed.contains(QStringLiteral("1500.00"))) << printed.toStdString();
     EXPECT_TRUE(uitest::boxes().empty());
