@@ -3,7 +3,6 @@
 #include "store/paths.h"
 #include "store/record_file.h"
 
-#include <QSaveFile>
 
 namespace mv {
 
@@ -40,12 +39,9 @@ QString converted(QChar c, bool blankFollows) {
     }
 }
 
+// Files for the desktop's programs are UTF-8, written as durably as the books.
 int writeUtf8(const QString& path, const QString& text) {
-    QSaveFile f(normalizePath(path));
-    if (!f.open(QIODevice::WriteOnly)) return 3;
-    const QByteArray bytes = text.toUtf8();
-    if (f.write(bytes) != bytes.size()) return 3;
-    return f.commit() ? 0 : 3;
+    return writeBytes(path, text.toUtf8()) == 0 ? 0 : 3;
 }
 
 } // namespace
@@ -100,10 +96,6 @@ QString invoicePrintText(const QString& document, bool overTemplate) {
     for (qsizetype i = 0; i < (end < 0 ? doc.size() : end); ++i)
         doc[i] = u' ';
     return doc;
-}
-
-QString invoiceTemplatePageAddress() {
-    return QStringLiteral("https://www.mervalla.se/_fakturamall/index.htm");
 }
 
 } // namespace mv

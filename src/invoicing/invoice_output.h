@@ -29,7 +29,4 @@ int writeTextCopy(const QString& documentPath, const QString& copyPath);
 // line 1 blanked when it is printed over the template picture.
 QString invoicePrintText(const QString& document, bool overTemplate);
 
-// The maker's page where a new template picture can be fetched.
-QString invoiceTemplatePageAddress();
-
 } // namespace mv

@@ -243,9 +243,6 @@ void command(int command) {
         else
             tk::openExternal(mv::drive::invoicePicture);
         break;
-    case cmd::fetchTemplate:
-        tk::openExternal(mv::invoiceTemplatePageAddress());
-        break;
     default:
         break;
     }
@@ -365,7 +362,8 @@ PageDefinition invoiceListPage() {
                   {1002, 1004, false},
                   {1062, 1062, false},
                   {9994, 9999, false},
-                  {1300, 1302, false}};
+                  {1300, 1300, false},
+                  {1302, 1302, false}}; // 1301 opens the manual's template page (help)
     return p;
 }
 } // namespace shell
