@@ -2,6 +2,7 @@
 // window and the closing of modal windows left open.
 #include "toolkit/toolkit_internal.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -82,18 +83,28 @@ int pressKey(const QString& name) {
         const char* name;
         int key;
         const char* text;
+        Qt::KeyboardModifiers modifiers = Qt::NoModifier;
     };
     static const Named keys[] = {
-        {"Enter", Qt::Key_Return, "\r"}, {"Tab", Qt::Key_Tab, "\t"},     {"Down", Qt::Key_Down, ""},
-        {"Up", Qt::Key_Up, ""},          {"Escape", Qt::Key_Escape, "\x1b"}, {"Delete", Qt::Key_Delete, ""},
-        {"Backspace", Qt::Key_Backspace, "\b"}, {"Left", Qt::Key_Left, ""}, {"Right", Qt::Key_Right, ""},
-        {"Home", Qt::Key_Home, ""},      {"End", Qt::Key_End, ""},
+        {"Enter", Qt::Key_Return, "\r"},
+        {"Tab", Qt::Key_Tab, "\t"},
+        {"Down", Qt::Key_Down, ""},
+        {"Up", Qt::Key_Up, ""},
+        {"Escape", Qt::Key_Escape, "\x1b"},
+        {"Delete", Qt::Key_Delete, ""},
+        {"Backspace", Qt::Key_Backspace, "\b"},
+        {"Left", Qt::Key_Left, ""},
+        {"Right", Qt::Key_Right, ""},
+        {"Home", Qt::Key_Home, ""},
+        {"End", Qt::Key_End, ""},
+        {"Ctrl+A", Qt::Key_A, "\x01", Qt::ControlModifier},
+        {"Ctrl+V", Qt::Key_V, "\x16", Qt::ControlModifier},
     };
     for (const Named& k : keys) {
         if (name == QLatin1String(k.name)) {
             QWidget* target = keyTarget();
             if (!target) return 1;
-            sendKey(target, k.key, QString::fromLatin1(k.text));
+            sendKey(target, k.key, QString::fromLatin1(k.text), k.modifiers);
             return 0;
         }
     }
@@ -104,6 +115,8 @@ int chooseItem(int list, int index) {
     auto* combo = qobject_cast<QComboBox*>(widgetOf(list));
     if (!combo || !combo->isVisible() || !combo->isEnabled() || index < 1 || index > combo->count())
         return 1;
+    // A choice in the open list closes it, as a click there does.
+    if (combo->view() && combo->view()->isVisible()) combo->hidePopup();
     combo->setCurrentIndex(index - 1);
     Q_EMIT combo->activated(index - 1);
     return 0;

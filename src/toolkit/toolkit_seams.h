@@ -76,8 +76,8 @@ int clickAt(int window, int x, int y);
 int typeText(const QString& text);
 // Sends a key to the control with the focus, or to the active window when no
 // control has it: "Enter", "Tab", "Down", "Up", "Escape", "Delete",
-// "Backspace", "Left", "Right", "Home", "End". 0 done, 1 nowhere to send it,
-// 2 unknown key name.
+// "Backspace", "Left", "Right", "Home", "End", "Ctrl+A" (select all),
+// "Ctrl+V" (paste). 0 done, 1 nowhere to send it, 2 unknown key name.
 int pressKey(const QString& keyName);
 
 // Chooses item `index` (counted from 1) of a visible, enabled drop-down list
