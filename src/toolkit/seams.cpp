@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QPointer>
 
@@ -132,7 +133,17 @@ int requestClose(int window) {
 int saveWindowPicture(int window, const QString& pngPath) {
     QWidget* w = widgetOf(window);
     if (!w) return 1;
-    const QPixmap picture = w->grab(w->rect());
+    QPixmap picture = w->grab(w->rect());
+    // An open drop-down list is a pop-up window of its own: it is drawn
+    // where it lies over the window, as the user sees it.
+    {
+        QPainter p(&picture);
+        for (QWidget* popup : QApplication::topLevelWidgets()) {
+            if (!popup->isVisible() || popup->windowType() != Qt::Popup) continue;
+            if (!popup->parentWidget() || popup->parentWidget()->window() != w) continue;
+            p.drawPixmap(w->mapFromGlobal(popup->mapToGlobal(QPoint(0, 0))), popup->grab());
+        }
+    }
     return picture.save(pngPath, "PNG") ? 0 : 3;
 }
 

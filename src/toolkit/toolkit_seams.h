@@ -92,7 +92,8 @@ int requestClose(int window);
 // ---------------------------------------------------------------------------
 // Pictures and modal windows
 
-// Renders the window's client area with every visible control to a PNG.
+// Renders the window's client area with every visible control, and an open
+// drop-down list over it, to a PNG.
 // 0 done, 1 unknown window, 3 write error.
 int saveWindowPicture(int window, const QString& pngPath);
 // Closes every modal window that is open (as the close box would): the

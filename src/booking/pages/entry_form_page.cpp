@@ -365,7 +365,7 @@ void entryCreate(const EntrySetup& s, int window) {
     c.rate = field(215, 354, 35, "R", 5);
     c.vat = field(300, 354, 85, "R", 0);
     c.sign = field(215, 396, 20, "C", 1);
-    c.ore = field(285, 396, 30, "R", 2);
+    c.ore = field(245, 396, 30, "R", 2);
     c.total = field(215, 430, 100, "R", 0);
     // "Ver.nr" is the print command's verification-number field: it shows the
     // number saved last, and "Skriv ut" prints that verification (or the one
