@@ -9,6 +9,7 @@
 #include "booking/booking_commit.h"
 #include "booking/booking_entry.h"
 #include "generated_year.h"
+#include "store/clock.h"
 #include "store/integrity.h"
 #include "store/settings.h"
 
