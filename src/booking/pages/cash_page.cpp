@@ -58,7 +58,7 @@ void create(int window) {
                                                     u("NORMAL"), cmdFirstMove + i);
     }
     c.saveButton = tk::createButton(window, 295, 540, 90, 30, u("Spara"), u("C"), u("NORMAL"), cmdSave);
-    c.view = tk::createRichView(window, 405, 84, 383, 494, u("VHSCROLL"), 0);
+    c.view = tk::createTextViewer(window, 405, 84, 383, 494, u("VHSCROLL"));
     for (int f : {c.number, c.date, c.difference, c.total}) tk::setReadOnly(f, u("OFF"));
     tk::setReadOnly(c.view, u("OFF"));
     // The transfer list joins the print table; the print field beside
@@ -127,9 +127,8 @@ void setMoveButtons(bool enabled) {
 }
 
 void loadView() {
-    tk::setText(c.view, QString());
-    tk::loadRichFile(c.view, shell::paths().transferVerifications);
     tk::setStandardFont(c.view, shell::font(shell::Font::SmallListing));
+    tk::refreshFromFile(c.view, shell::paths().transferVerifications);
     tk::scrollToEnd(c.view);
 }
 
