@@ -7,6 +7,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace mv {
 
 namespace {
@@ -72,7 +74,9 @@ NextNumber nextInvoiceNumber(const PathTable& paths, InvoiceKind kind) {
 QStringList invoiceList(const PathTable& paths, bool showPaid) {
     QStringList list;
     const int last = storedInvoiceCounter(paths);
-    for (int k = firstInvoiceNumber(paths.year); k <= last; ++k) {
+    // From 9000 at the latest: the unpaid invoices a completed year carried
+    // in keep their earlier years' numbers (13005 in 2014).
+    for (int k = std::min(9000, firstInvoiceNumber(paths.year)); k <= last; ++k) {
         const QString n = QString::number(k);
         if (opens(paths.invoice(n)))
             list << n;
