@@ -120,7 +120,7 @@ TEST_F(BooksTest, ABookOfFewerThanFiveCharactersGetsItsHeadAgain) {
     mv::ChangeSet set;
     mv::addYearCompletedEntry(paths, 9, "2014-03-07", set);
     EXPECT_TRUE(set.text(paths.dayBook).startsWith("DAGBOK  2014\n" + QString(86, '_') + "\n"));
-    EXPECT_TRUE(set.text(paths.cashBook).startsWith(kCashBookHead + "      9 2014-03-07  "));
+    EXPECT_TRUE(set.text(paths.cashBook).startsWith(kCashBookHead + "     9 2014-03-07  "));
     // A day book of five characters is kept.
     put(next.dayBook, "abcd\n");
     mv::ChangeSet kept;

@@ -2,6 +2,7 @@
 // "Kundfordr..", "Lev.skulder", commands 1056-1059): each a title above the
 // one closing viewer, which shows the year's file of that list as it stands.
 // The lists only show; "Skriv ut" prints the one on show.
+#include "closing/pages/closing_pages.h"
 #include "invoicing/pages/invoice_pages.h"
 #include "reports/pages/report_pages.h"
 #include "reports/report_table.h"
@@ -40,8 +41,9 @@ bool anyShowing() {
     return false;
 }
 
-void create(int window) {
-    if (view) return; // one viewer for the four lists
+// One viewer for the four lists, made with the first of them.
+template <PageId page> void create(int window) {
+    if (page != PageId::YearEndAssets) return;
     view = tk::createRichView(window, 190, 85, 598, 493, QStringLiteral("VHSCROLL"), 0);
     tk::setReadOnly(view, QStringLiteral("OFF"));
     tk::hideControl(view);
@@ -90,7 +92,7 @@ template <PageId page> shell::PageDefinition listPage() {
     shell::PageDefinition p;
     p.id = page;
     p.name = l.name;
-    p.createControls = create;
+    p.createControls = create<page>;
     p.reset = [](int) { tk::hideControl(view); };
     p.paint = paint<page>;
     p.command = command;
@@ -99,6 +101,10 @@ template <PageId page> shell::PageDefinition listPage() {
 }
 
 } // namespace
+
+int closingui::closingListView() {
+    return view;
+}
 
 namespace shell {
 PageDefinition closingAssetsPage() {

@@ -7,6 +7,7 @@
 // "Slutför" (1083), the completion, only when they all pass. In a locked year
 // the page only says so.
 #include "booking/pages/booking_pages.h"
+#include "closing/pages/closing_pages.h"
 #include "closing/year_completion.h"
 #include "closing/year_end_checks.h"
 #include "invoicing/pages/invoice_pages.h"
@@ -228,6 +229,16 @@ void key(int cmd) {
 }
 
 } // namespace
+
+const closingui::ClosingControls& closingui::closingControls() {
+    static ClosingControls c;
+    c = {instructions, yearsView, yearField, chooseButton, completeButton, bookOutButton};
+    return c;
+}
+
+void closingui::forgetYearEndRun() {
+    run = mv::YearEndRun();
+}
 
 namespace shell {
 PageDefinition closingPage() {

@@ -5,6 +5,7 @@
 // save writes the whole registration.
 #include "booking/booking_entry.h"
 #include "booking/pages/booking_pages.h"
+#include "closing/pages/closing_pages.h"
 #include "closing/opening_balance.h"
 #include "invoicing/pages/invoice_pages.h"
 #include "shell/page.h"
@@ -181,6 +182,12 @@ void command(int cmd) {
 }
 
 } // namespace
+
+const closingui::OpeningControls& closingui::openingControls() {
+    static OpeningControls c;
+    c = {fields, numberField, saveButton};
+    return c;
+}
 
 namespace shell {
 PageDefinition openingBalancePage() {
