@@ -14,16 +14,14 @@ QString u(const char* s) {
 QString withdrawalText(const char* heading, const char* what, const QString& amount,
                        const char* account, const QString& year) {
     return u(heading) + u("\n\n") + u(what) + u(": ") + amount + u("\n\n") +
-           u("Beloppet skall bokas ut mot kontot\n'") + u(account) +
-           u("'\ninnan året slutförs:\n\n") +
-           u("1. Klicka på knappen 'Boka ut' nedan. Utgiften\n"
-             "   öppnas med kontot och beloppet ifyllda.\n"
-             "2. Kontrollera datum och belopp.\n"
-             "3. Klicka på 'Spara'.\n"
+           u("Beloppet bokas ut mot kontot\n'") + u(account) + u("' innan året slutförs:\n") +
+           u("1. Klicka på knappen 'Boka ut' nedan.\n"
+             "2. Utgiften öppnas med kontot och beloppet.\n"
+             "3. Kontrollera datum och belopp, klicka 'Spara'.\n"
              "4. Klicka i Kassan på knappen vid kontot som\n"
              "   beloppet tas från.\n"
              "5. Klicka på 'Spara' i Kassan.\n"
-             "6. Klicka på 'Verktyg' och sedan på\n   'SLUTFÖR ÅR ") +
+             "6. Klicka på 'Verktyg' och 'SLUTFÖR ÅR ") +
            year + u("' igen.\n");
 }
 
@@ -128,17 +126,15 @@ QString ownSalaryText(const QString& year, Amount amount) {
 }
 
 QString readyText(const QString& year, const QString& target) {
-    return u("BOKSLUT\n\n") + u("Året som slutförs:      ") + year + u("\n") +
-           u("Nästkommande år ") + target + u(" är skapat.\n\n") +
-           u("När året slutförs förs saldona över till ") + target + u("\n") + u("och året ") +
+    return u("BOKSLUT\n\n") + u("Året som slutförs:  ") + year + u("\n") + u("Nästkommande år ") +
+           target + u(" är skapat.\n\n") + u("Vid slutförandet förs saldona över till ") + target +
+           u("\noch ") + year +
+           u(" låses för redigering. Allt kan läsas\noch skrivas ut, men inget kan bokföras "
+             "i ") +
            year +
-           u(" låses för redigering. Alla\nfunktioner fungerar som vanligt, men inget kan\n"
-             "längre bokföras eller ändras i året.\n\n"
-             "Bokslutsunderlaget sparas med året. Öppna det\n"
-             "efteråt med 'BOKSLUTSUNDERLAG' och skriv ut\n"
-             "det. Det ligger till grund för deklarationen.\n\n"
-             "Avbryt:   klicka på 'Verktyg'.\n"
-             "Slutför:  klicka på 'Slutför'.\n");
+           u(".\n\nBokslutsunderlaget sparas med året: öppna det\n"
+             "med 'BOKSLUTSUNDERLAG' och skriv ut det.\n\n"
+             "Avbryt: 'Verktyg'.   Slutför: 'Slutför'.\n");
 }
 
 Message brokenYearQuestion() {

@@ -78,7 +78,7 @@ void paint(int window, int& state) {
     const auto body = shell::Font::Body;
     shell::lightFrame(window, 220, 100, 750, 400, u("BOKSLUTSINSTRUKTIONER"));
     shell::lightFrame(window, 220, 410, 480, 575, u("BOKSLUT PÅGÅR NU FÖR ÅR:"));
-    shell::drawText(window, 270, 450, shell::state().selectedYear, shell::rgb(250, 0, 0),
+    shell::drawText(window, 250, 450, shell::state().selectedYear, shell::rgb(250, 0, 0),
                     shell::Font::Big);
     shell::lightFrame(window, 490, 410, 750, 575, u("NÄSTKOMMANDE ÅR"));
     shell::drawText(window, 500, 438, u("Skapade år"), l, body);
@@ -139,16 +139,22 @@ void continueChecks() {
         showScreen(mv::YearEndScreen::Ready, mv::readyText(selectedYear(), target));
 }
 
-void open() {
+void showPage() {
     shell::openPage(PageId::YearEndClosing, cmdOpen);
-    run = mv::runFor(run, selectedYear());
     tk::setText(yearsView, mv::createdYears().join(QLatin1Char('\n')));
     for (int h : {instructions, yearsView})
         tk::showControl(h);
+}
+
+void open() {
+    run = mv::runFor(run, selectedYear());
     if (shell::state().isLocked()) {
+        showPage();
         showScreen(mv::YearEndScreen::Locked, mv::lockedText(selectedYear()));
         return;
     }
+    // The closing basis and the owner's figures as the books stand (the
+    // progress bar goes when the page opens).
     shell::progressBar();
     const mv::Settings& settings = mv::yearRecord().settings;
     const mv::ClosingRun basis = mv::runClosingBasis(shell::paths(), settings, false);
@@ -159,6 +165,7 @@ void open() {
     }
     owner = mv::computeOwnerFigures(basis.figures, settings);
     mv::keepOwnerResults(owner);
+    showPage();
 
     if (!run.brokenYearChosen) {
         showScreen(mv::YearEndScreen::BrokenYear, mv::brokenYearText());
@@ -173,8 +180,14 @@ void open() {
     continueChecks();
 }
 
+// The page's buttons act only while the page shows them.
+bool onShow(int button) {
+    return shell::state().pageState(PageId::YearEndClosing) > 0 && tk::isVisible(button) &&
+           tk::isEnabled(button);
+}
+
 void choose() {
-    if (!choosing()) return;
+    if (!choosing() || !onShow(chooseButton)) return;
     const QString typed = tk::text(yearField).trimmed();
     const mv::TargetCheck check =
         mv::checkCompletionTarget(shell::paths(), mv::buildPathTable(typed));
@@ -187,7 +200,7 @@ void choose() {
 }
 
 void bookOut() {
-    if (shell::state().isLocked()) return;
+    if (shell::state().isLocked() || !onShow(bookOutButton)) return;
     if (screen == mv::YearEndScreen::OwnTax)
         bookingui::openExpenseWithPreset(mv::WithdrawalPreset::OwnTax, withdrawal);
     else if (screen == mv::YearEndScreen::OwnSalary)
@@ -195,7 +208,8 @@ void bookOut() {
 }
 
 void complete() {
-    if (shell::state().isLocked() || screen != mv::YearEndScreen::Ready) return;
+    if (shell::state().isLocked() || screen != mv::YearEndScreen::Ready || !onShow(completeButton))
+        return;
     shell::progressBar();
     const mv::CompletionOutcome out =
         mv::completeYear(shell::paths(), mv::buildPathTable(mv::targetYearOf(run)),

@@ -128,6 +128,8 @@ void open() {
 }
 
 void save() {
+    // Only what the page shows, enabled, is saved.
+    if (shell::state().pageState(PageId::OpeningBalance) <= 0 || !tk::isEnabled(saveButton)) return;
     const mv::PathTable paths = shell::paths();
     if (mv::openingState(paths) != mv::OpeningState::Open) return;
     recalculate();

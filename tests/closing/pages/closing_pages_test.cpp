@@ -191,6 +191,10 @@ TEST_F(ClosingPagesTest, TheOwnTaxIsBookedOutFromThePage) {
 TEST_F(ClosingPagesTest, TheOpeningBalanceIsRegisteredWithItsCashPlaced) {
     makeYear("2014");
     start({"2014"});
+    // "Spara" of a page not on show saves nothing.
+    uitest::sendCommand(cmdOpeningSave);
+    EXPECT_EQ(bytesOf(paths.closing("fga_ing_balans")), "");
+    EXPECT_TRUE(uitest::boxes().empty());
     uitest::sendCommand(cmdOpening);
     ASSERT_GT(pageState(PageId::OpeningBalance), 0);
     const closingui::OpeningControls& o = closingui::openingControls();
