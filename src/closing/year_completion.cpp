@@ -27,7 +27,7 @@ QString amountLine(Amount a) {
 }
 
 const char* const kLoanAccounts[loanKinds] = {"Inlåning, Från bank", "Inlåning, Från ägaren",
-                                             "Inlåning, Från annan"};
+                                              "Inlåning, Från annan"};
 
 // The files carried as they stand: closed year's name, target year's name.
 const char* const kCopiedClosingFiles[][2] = {

@@ -111,13 +111,12 @@ QString stockChosenText(const QString& year) {
              "3. Mata in varje artikel med mängd och\n"
              "   inköpspris och klicka på 'Spara'.\n"
              "4. Fortsätt sedan med 'SLUTFÖR ÅR ") +
-           year +
-           u("' och\n   svara 'Nej' på frågan om inventering.\n");
+           year + u("' och\n   svara 'Nej' på frågan om inventering.\n");
 }
 
 QString ownTaxText(const QString& year, Amount amount) {
-    return withdrawalText("BOKA UT EGEN SKATT", "Skatt kvar att betala för året",
-                          amount.toText(), "Utgift, Uttag för egen skatt", year);
+    return withdrawalText("BOKA UT EGEN SKATT", "Skatt kvar att betala för året", amount.toText(),
+                          "Utgift, Uttag för egen skatt", year);
 }
 
 QString ownSalaryText(const QString& year, Amount amount) {
@@ -138,8 +137,8 @@ QString readyText(const QString& year, const QString& target) {
 }
 
 Message brokenYearQuestion() {
-    return {u("TYP AV BOKFÖRINGSÅR"), u("Skall brutet bokföringsår tillämpas?"),
-            u("EXCLAMATION"), u("YES_no")};
+    return {u("TYP AV BOKFÖRINGSÅR"), u("Skall brutet bokföringsår tillämpas?"), u("EXCLAMATION"),
+            u("YES_no")};
 }
 
 Message stockCountQuestion() {

@@ -19,15 +19,15 @@
 namespace mv {
 
 enum class YearEndScreen {
-    Locked,          // the year is completed: nothing to do
-    BrokenYear,      // explanation shown with the broken-year question
-    ChooseYear,      // a broken year: choose the following year ("Välj")
-    TargetRefused,   // the following year cannot take the carry (not created, ...)
-    StockCount,      // explanation shown with the stock-count question
-    StockChosen,     // the owner counts the stock first
-    OwnTax,          // the own-tax withdrawal still has to be booked out
-    OwnSalary,       // the own-salary withdrawal still has to be booked out
-    Ready,           // every check passed: "Slutför"
+    Locked,        // the year is completed: nothing to do
+    BrokenYear,    // explanation shown with the broken-year question
+    ChooseYear,    // a broken year: choose the following year ("Välj")
+    TargetRefused, // the following year cannot take the carry (not created, ...)
+    StockCount,    // explanation shown with the stock-count question
+    StockChosen,   // the owner counts the stock first
+    OwnTax,        // the own-tax withdrawal still has to be booked out
+    OwnSalary,     // the own-salary withdrawal still has to be booked out
+    Ready,         // every check passed: "Slutför"
 };
 
 // What the closing page keeps between its runs for the year being closed.

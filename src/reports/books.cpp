@@ -109,7 +109,8 @@ void addYearCompletedEntry(const PathTable& closedYear, long long number, const 
                            ChangeSet& set) {
     set.appendWithHead(closedYear.dayBook, dayBookHead(closedYear.year),
                        yearCompletedDayBookText(number, date));
-    set.appendWithHead(closedYear.cashBook, cashBookHead(), yearCompletedCashBookLine(number, date));
+    set.appendWithHead(closedYear.cashBook, cashBookHead(),
+                       yearCompletedCashBookLine(number, date));
 }
 
 QString carriedBalancesDayBookText(const CarriedBalancesEntry& e) {
@@ -151,8 +152,8 @@ QString carriedBalancesDayBookText(const CarriedBalancesEntry& e) {
 
 QString carriedBalancesCashBookLine(const CarriedBalancesEntry& e) {
     return alignedPiece(QString(), numberText(e.number), 7) + alignedPiece(QString(), e.date, 12) +
-           alignedPiece(QStringLiteral(" ÖVERFÖRT FRÅN FÖREG.ÅR till kassan"), e.carriedCash.toText(),
-                        61) +
+           alignedPiece(QStringLiteral(" ÖVERFÖRT FRÅN FÖREG.ÅR till kassan"),
+                        e.carriedCash.toText(), 61) +
            alignedPiece(QStringLiteral(" ="), e.newCashTotal.toText(), 14) + QLatin1Char('\n');
 }
 

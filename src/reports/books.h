@@ -44,7 +44,8 @@ struct OpeningBalanceEntry {
 // The import verification as the day book shows it, and added to the day
 // book (the short head first when the day book needs one).
 QString openingBalanceEntryText(const OpeningBalanceEntry& entry);
-void addOpeningBalanceEntry(const PathTable& paths, const OpeningBalanceEntry& entry, ChangeSet& set);
+void addOpeningBalanceEntry(const PathTable& paths, const OpeningBalanceEntry& entry,
+                            ChangeSet& set);
 
 // The last verification of a completed year: the block in the day book and the
 // line in the cash book of that year (each book gets its head first when it

@@ -62,7 +62,8 @@ TEST_F(CompletionCrashTest, AKillAtEveryWriteThenAStartOfEitherYearLeavesBothCon
         }
         for (const mv::PathTable& year : {paths, next}) {
             ASSERT_EQ(integrityOf(year), 0) << year.year.toStdString() << ", k = " << k;
-            ASSERT_EQ(copiesDiffering(year), QStringList()) << year.year.toStdString() << ", k = " << k;
+            ASSERT_EQ(copiesDiffering(year), QStringList())
+                << year.year.toStdString() << ", k = " << k;
         }
         ASSERT_EQ(leftovers(), QStringList()) << "k = " << k;
         // A completion not done can be done now, once: the money is never

@@ -62,7 +62,8 @@ class CompletionTest : public ClosingTest {
         put(paths.closing("inventering"), QStringLiteral("VARULAGER 2014\n\nlistan\n"));
         putClosing("fga_inventarievarde", "20000.00");
         putAccount("Utgift, Inventarier (med avskr)", "10000.00");
-        put(paths.closing("inventarielista_avskr"), QStringLiteral("INVENTARIELISTA 2014\n\nrad\n"));
+        put(paths.closing("inventarielista_avskr"),
+            QStringLiteral("INVENTARIELISTA 2014\n\nrad\n"));
         putAmount(paths.outputVat(25), "2500.00");
         putAmount(paths.inputVat(25), "1000.00");
         putClosing("fga_moms_skillnad", "-200.00");
@@ -79,9 +80,7 @@ class CompletionTest : public ClosingTest {
         restampBoth();
     }
 
-    mv::CompletionOutcome complete() {
-        return mv::completeYear(paths, next, settings);
-    }
+    mv::CompletionOutcome complete() { return mv::completeYear(paths, next, settings); }
 
     // Every file of a year folder (second copies, repair folders, stamp,
     // digest record and shut-down mark left out).

@@ -90,9 +90,10 @@ TEST_F(OpeningBalanceTest, ARegistrationWithCashIsOneChangeWithItsPlacing) {
     EXPECT_EQ(shown[mv::RowVat], "2000.00");
 
     // The balance report's opening column: the VAT debt and the equity.
-    const QString report = mv::balanceReportText(
-        figures(), mv::readBalanceLines(paths.closing("fga_ing_balans")));
-    EXPECT_TRUE(report.contains(mv::reporting::alignedPiece("Momsskuld (skatteskulder)", "2000.00", 68)));
+    const QString report =
+        mv::balanceReportText(figures(), mv::readBalanceLines(paths.closing("fga_ing_balans")));
+    EXPECT_TRUE(
+        report.contains(mv::reporting::alignedPiece("Momsskuld (skatteskulder)", "2000.00", 68)));
     EXPECT_TRUE(report.contains(mv::reporting::alignedPiece(
         "Företagets eget kapital (Minus är underskott)", "45000.00", 68)));
     // The stock never counted this year costs only its write-down, not the
@@ -138,10 +139,11 @@ TEST_F(OpeningBalanceTest, ASecondOpeningIsRefused) {
     const mv::Message refusal = mv::openingRefusal(mv::OpeningState::AlreadyRegistered);
     EXPECT_EQ(refusal.title, "MEDDELANDE");
     EXPECT_EQ(refusal.icon, "INFORMATION");
-    EXPECT_EQ(refusal.text,
-              "Import av ingående balans är redan verkställd!\n\nOm Importen registrerats fel måste "
-              "bokföringen raderas. Därefter börjar man från början.\n\nFörfarandet är till för "
-              "att hindra olovlig förändring av balanskontot.\n\n");
+    EXPECT_EQ(
+        refusal.text,
+        "Import av ingående balans är redan verkställd!\n\nOm Importen registrerats fel måste "
+        "bokföringen raderas. Därefter börjar man från början.\n\nFörfarandet är till för "
+        "att hindra olovlig förändring av balanskontot.\n\n");
     const auto before = snapshot();
     const mv::CommitOutcome again = mv::commitOpeningBalance(paths, balance(), &p);
     EXPECT_FALSE(again.ok);

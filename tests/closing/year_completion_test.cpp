@@ -106,9 +106,8 @@ TEST_F(YearCompletionTest, BalancesAreAddedToWhatTheNextYearAlreadyHolds) {
     const QString day = file(next.dayBook);
     ASSERT_TRUE(day.startsWith(dayBefore));
     EXPECT_TRUE(day.mid(dayBefore.size()).startsWith("Verifikat          = 2\n"));
-    EXPECT_TRUE(day.contains(
-        "Boka från fg.år Kontantkassa    13000.00 =    13000.00\n"
-        "Boka mot  ig.år Kontantkassa                  13000.00\n"));
+    EXPECT_TRUE(day.contains("Boka från fg.år Kontantkassa    13000.00 =    13000.00\n"
+                             "Boka mot  ig.år Kontantkassa                  13000.00\n"));
     const QString cash = file(next.cashBook);
     ASSERT_TRUE(cash.startsWith(cashBefore));
     EXPECT_EQ(cash.mid(cashBefore.size()), "     2 2014-03-07 ÖVERFÖRT FRÅN FÖREG.ÅR till kassan" +
@@ -130,7 +129,8 @@ TEST_F(YearCompletionTest, UnpaidInvoicesAndClaimsAreCarriedAndTheLargerCounterK
     EXPECT_EQ(file(next.invoice("9005_BU")), "BOKFÖRINGSUPPDRAG 9005\n");
     EXPECT_EQ(file(next.invoiceCounter), "9005\n");
     // The income page of 2015 lists them.
-    EXPECT_EQ(mv::invoiceList(next, false), (QStringList{"9000", "9001", "9003", "9004", "9005_BU"}));
+    EXPECT_EQ(mv::invoiceList(next, false),
+              (QStringList{"9000", "9001", "9003", "9004", "9005_BU"}));
 }
 
 TEST_F(YearCompletionTest, TheNextYearsInvoicesAndCounterStay) {
@@ -221,7 +221,8 @@ TEST_F(YearCompletionTest, AFailedWriteChangesNeitherYear) {
     fillClosedYear();
     const auto before = snapshotBoth();
     const QString cashPath = next.cash;
-    mv::setWriteHook([cashPath](const QString& p) { return !p.endsWith("2015/bokforing/konto_kassa.kdb"); });
+    mv::setWriteHook(
+        [cashPath](const QString& p) { return !p.endsWith("2015/bokforing/konto_kassa.kdb"); });
     const mv::CompletionOutcome out = complete();
     mv::setWriteHook({});
     EXPECT_FALSE(out.ok);
@@ -236,8 +237,8 @@ TEST_F(YearCompletionTest, TheClosingColumnOfTheClosedYearIsTheOpeningColumnOfTh
     fillClosedYear();
     ASSERT_TRUE(complete().ok);
     const mv::ClosingFigures closedFigures = figures();
-    const QString closedReport = mv::balanceReportText(
-        closedFigures, mv::readBalanceLines(paths.closing("fga_ing_balans")));
+    const QString closedReport =
+        mv::balanceReportText(closedFigures, mv::readBalanceLines(paths.closing("fga_ing_balans")));
     const QString nextReport = mv::balanceReportText(
         mv::closingFigures(next, settings), mv::readBalanceLines(next.closing("fga_ing_balans")));
     const QStringList closedLines = closedReport.split('\n');

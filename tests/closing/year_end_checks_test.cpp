@@ -48,13 +48,17 @@ TEST(YearEndChecks, TheScreensNameTheYearsAndTheAmount) {
     EXPECT_TRUE(mv::ownTaxText("2014", Amount()).contains("'Utgift, Uttag för egen skatt'"));
     EXPECT_TRUE(mv::ownSalaryText("2014", Amount::fromKronor(15000))
                     .startsWith("BOKA UT EGEN LÖN\n\nKvar att ta ut som egen lön: 15000.00\n"));
-    EXPECT_TRUE(mv::ownSalaryText("2014", Amount()).contains("6. Klicka på 'Verktyg' och 'SLUTFÖR ÅR 2014' igen."));
+    EXPECT_TRUE(mv::ownSalaryText("2014", Amount())
+                    .contains("6. Klicka på 'Verktyg' och 'SLUTFÖR ÅR 2014' igen."));
     EXPECT_TRUE(mv::readyText("2014", "2016").contains("Nästkommande år 2016 är skapat."));
     EXPECT_TRUE(mv::brokenYearText().contains("Från December år 2010 till året ut 2011"));
     EXPECT_TRUE(mv::brokenYearText().contains("Från April 2010 till April 2011"));
-    mv::TargetCheck missing{mv::TargetProblem::Missing, {"MEDDELANDE", "Nästkommande år är ej skapat!\n\n", "", ""}};
-    EXPECT_TRUE(mv::targetRefusedText("2014", "2015", missing).contains("2. Skriv 2015 och klicka på 'Skapa'."));
-    mv::TargetCheck locked{mv::TargetProblem::Locked, {"MEDDELANDE", "Året 2015 är låst!\n\n", "", ""}};
+    mv::TargetCheck missing{mv::TargetProblem::Missing,
+                            {"MEDDELANDE", "Nästkommande år är ej skapat!\n\n", "", ""}};
+    EXPECT_TRUE(mv::targetRefusedText("2014", "2015", missing)
+                    .contains("2. Skriv 2015 och klicka på 'Skapa'."));
+    mv::TargetCheck locked{mv::TargetProblem::Locked,
+                           {"MEDDELANDE", "Året 2015 är låst!\n\n", "", ""}};
     EXPECT_EQ(mv::targetRefusedText("2014", "2015", locked), "Året 2015 är låst!\n");
     const mv::Message q = mv::brokenYearQuestion();
     EXPECT_EQ(q.title, "TYP AV BOKFÖRINGSÅR");

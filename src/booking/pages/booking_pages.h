@@ -20,7 +20,7 @@ std::optional<mv::Booking>& pendingBooking();
 // money accounts. Nothing of the import is on disk: commit writes it with the
 // placing typed on the cash page, as one change.
 struct PendingImport {
-    int number = 0;   // the import's verification number
+    int number = 0;    // the import's verification number
     mv::Amount amount; // the cash to place
     std::function<mv::CommitOutcome(const mv::TransferForm& placing)> commit;
 };

@@ -37,10 +37,10 @@ QString u(const char* s) {
 int instructions = 0, yearsView = 0, yearField = 0, chooseButton = 0, completeButton = 0,
     bookOutButton = 0;
 
-mv::YearEndRun run;                        // kept between the runs of the page
+mv::YearEndRun run; // kept between the runs of the page
 mv::YearEndScreen screen = mv::YearEndScreen::Locked;
-mv::OwnerFigures owner;                    // of the last computation
-mv::Amount withdrawal;                     // the amount of an OwnTax / OwnSalary screen
+mv::OwnerFigures owner; // of the last computation
+mv::Amount withdrawal;  // the amount of an OwnTax / OwnSalary screen
 
 std::array<int, 6> controls() {
     return {instructions, yearsView, yearField, chooseButton, completeButton, bookOutButton};
@@ -60,10 +60,10 @@ void create(int window) {
     tk::setFont(yearField, shell::font(shell::Font::Field));
     chooseButton =
         tk::createButton(window, 655, 488, 80, 20, u("Välj"), u("C"), u("NORMAL"), cmdChoose);
-    completeButton = tk::createButton(window, 585, 530, 150, 30, u("Slutför"), u("C"),
-                                      u("NORMAL"), cmdComplete);
-    bookOutButton = tk::createButton(window, 585, 530, 150, 30, u("Boka ut"), u("C"),
-                                     u("NORMAL"), cmdBookOut);
+    completeButton =
+        tk::createButton(window, 585, 530, 150, 30, u("Slutför"), u("C"), u("NORMAL"), cmdComplete);
+    bookOutButton =
+        tk::createButton(window, 585, 530, 150, 30, u("Boka ut"), u("C"), u("NORMAL"), cmdBookOut);
     hideAll();
 }
 
@@ -211,9 +211,8 @@ void complete() {
     if (shell::state().isLocked() || screen != mv::YearEndScreen::Ready || !onShow(completeButton))
         return;
     shell::progressBar();
-    const mv::CompletionOutcome out =
-        mv::completeYear(shell::paths(), mv::buildPathTable(mv::targetYearOf(run)),
-                         mv::yearRecord().settings);
+    const mv::CompletionOutcome out = mv::completeYear(
+        shell::paths(), mv::buildPathTable(mv::targetYearOf(run)), mv::yearRecord().settings);
     if (!out.ok) {
         shell::showMessage(out.message);
         return;

@@ -5,8 +5,8 @@
 // save writes the whole registration.
 #include "booking/booking_entry.h"
 #include "booking/pages/booking_pages.h"
-#include "closing/pages/closing_pages.h"
 #include "closing/opening_balance.h"
+#include "closing/pages/closing_pages.h"
 #include "invoicing/pages/invoice_pages.h"
 #include "shell/page.h"
 #include "shell/page_paint.h"
@@ -89,7 +89,7 @@ void paint(int window, int& state) {
 
 void setEditable(bool on) {
     for (size_t i = 0; i < fields.size(); ++i)
-        on && i != mv::RowEquity ? tk::enableControl(fields[i]) : tk::disableControl(fields[i]);
+        on&& i != mv::RowEquity ? tk::enableControl(fields[i]) : tk::disableControl(fields[i]);
     on ? tk::enableControl(saveButton) : tk::disableControl(saveButton);
 }
 

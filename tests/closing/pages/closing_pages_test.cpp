@@ -43,14 +43,15 @@ class ClosingPagesTest : public uitest::ShellTest {
     // A year as the program creates it, with the default settings.
     void makeYear(const QString& year) {
         const mv::PathTable p = mv::buildPathTable(year);
-        for (const QString& d : {p.bokforingDir, p.fskDir, p.foretagetDir, p.fritextDir, p.kunderDir,
-                                 p.leverantorerDir, p.kontolistorDir, p.fakturorDir})
+        for (const QString& d : {p.bokforingDir, p.fskDir, p.foretagetDir, p.fritextDir,
+                                 p.kunderDir, p.leverantorerDir, p.kontolistorDir, p.fakturorDir})
             ASSERT_TRUE(QDir().mkpath(d));
         ASSERT_EQ(mv::writeText(p.settings, mv::defaultSettingsText()), 0);
         ASSERT_EQ(mv::writeText(p.company, QStringLiteral("Firma AB\n") + QString(12, u'\n')), 0);
         for (int i = 1; i <= 6; ++i)
-            ASSERT_EQ(mv::writeText(p.moneyAccountName(i), mv::defaultMoneyAccountNames()[i - 1] + u'\n'),
-                      0);
+            ASSERT_EQ(
+                mv::writeText(p.moneyAccountName(i), mv::defaultMoneyAccountNames()[i - 1] + u'\n'),
+                0);
         QString list = QString::fromUtf8(bytesOf(mv::drive::createdYears));
         putBytes(mv::drive::createdYears, (list + year + "\r\n").toUtf8());
     }
@@ -58,13 +59,15 @@ class ClosingPagesTest : public uitest::ShellTest {
         ASSERT_EQ(mv::writeText(path, text), 0) << path.toStdString();
     }
     void start(std::initializer_list<const char*> years) {
-        for (const char* y : years) ASSERT_TRUE(stampYear(QString::fromUtf8(y)));
+        for (const char* y : years)
+            ASSERT_TRUE(stampYear(QString::fromUtf8(y)));
         startShell();
         uitest::clearBoxes();
     }
     QStringList boxTitles() const {
         QStringList t;
-        for (const auto& b : uitest::boxes()) t << b.title;
+        for (const auto& b : uitest::boxes())
+            t << b.title;
         return t;
     }
     static QString screenText() { return tk::text(closingui::closingControls().instructions); }
@@ -118,7 +121,8 @@ TEST_F(ClosingPagesTest, TheChecksLeadToSlutforAndTheYearIsLocked) {
     // The opening balance page shows, disabled.
     uitest::sendCommand(cmdOpening);
     ASSERT_GT(pageState(PageId::OpeningBalance), 0);
-    for (int f : closingui::openingControls().rows) EXPECT_FALSE(tk::isEnabled(f));
+    for (int f : closingui::openingControls().rows)
+        EXPECT_FALSE(tk::isEnabled(f));
     EXPECT_FALSE(tk::isEnabled(closingui::openingControls().saveButton));
 }
 
@@ -237,9 +241,11 @@ TEST_F(ClosingPagesTest, TheOpeningBalanceIsRegisteredWithItsCashPlaced) {
     uitest::clearBoxes();
     uitest::sendCommand(cmdOpening);
     ASSERT_EQ(uitest::boxes().size(), 1u);
-    EXPECT_EQ(uitest::boxes()[0].text, mv::openingRefusal(mv::OpeningState::AlreadyRegistered).text);
+    EXPECT_EQ(uitest::boxes()[0].text,
+              mv::openingRefusal(mv::OpeningState::AlreadyRegistered).text);
     EXPECT_EQ(tk::text(o.rows[mv::RowEquity]), "45000.00");
-    for (int f : o.rows) EXPECT_FALSE(tk::isEnabled(f));
+    for (int f : o.rows)
+        EXPECT_FALSE(tk::isEnabled(f));
     EXPECT_FALSE(tk::isEnabled(o.saveButton));
 }
 
