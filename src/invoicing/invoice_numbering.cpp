@@ -37,8 +37,8 @@ bool allDigits(const QString& text) {
 // instead of asking for every number of the range.
 std::set<int> documentNumbers(const PathTable& paths) {
     std::set<int> numbers;
-    const QStringList names = QDir(normalizePath(paths.fakturorDir))
-                                  .entryList({QStringLiteral("*.kdb")}, QDir::Files);
+    const QStringList names =
+        QDir(normalizePath(paths.fakturorDir)).entryList({QStringLiteral("*.kdb")}, QDir::Files);
     for (const QString& name : names) {
         const QString number = name.left(name.size() - 4).section(u'_', 0, 0);
         if (allDigits(number) && number.size() < 10) numbers.insert(number.toInt());
