@@ -105,14 +105,14 @@ std::vector<Section> fixedSectionsAfterVat(const PathTable& p) {
 
 constexpr int kAmountWidth = 70;
 
-void sumLines(ReportFile& out, Amount sum) {
+void sumLines(ReportText& out, Amount sum) {
     const QString indent(50, QLatin1Char(' '));
     out.line(indent + repeatedChar(QLatin1Char('-'), 20));
     out.amountLine(indent + QStringLiteral("SUMMA"), sum.toText(), kAmountWidth);
     out.emptyLines(2);
 }
 
-void writeSection(ReportFile& out, const Section& section) {
+void writeSection(ReportText& out, const Section& section) {
     out.line(text(section.heading));
     Amount sum;
     for (const Row& row : section.rows) {
@@ -124,7 +124,7 @@ void writeSection(ReportFile& out, const Section& section) {
     sumLines(out, sum);
 }
 
-void writeCashSection(ReportFile& out, const PathTable& p) {
+void writeCashSection(ReportText& out, const PathTable& p) {
     static const char* const numbers[6] = {"1910", "1920", "1921", "1922", "1923", "1924"};
     out.line(text("KASSAN _______________________________________________________________"));
     for (int i = 0; i < 6; ++i) {
@@ -137,7 +137,7 @@ void writeCashSection(ReportFile& out, const PathTable& p) {
     sumLines(out, readLedgerAmount(p.cash));
 }
 
-void writeVatSection(ReportFile& out, const PathTable& p) {
+void writeVatSection(ReportText& out, const PathTable& p) {
     out.line(text("MOMS ÅRETS____________________________________________________________"));
     Amount sum;
     const auto rows = [&](auto pathOf, const char* prefix, const char* suffix, bool negate) {
@@ -184,10 +184,9 @@ bool vatFileHasEntry(const QString& path) {
 }
 
 int composeLedger(const PathTable& paths) {
-    ReportFile out(paths.ledgerReport);
-    if (!out.create()) return out.result();
-    out.put(QStringLiteral("HUVUDBOK  "), SepNone);
-    out.put(paths.year, SepNewline);
+    // Composed in memory and written in one checked write.
+    ReportText out;
+    out.line(QStringLiteral("HUVUDBOK  ") + paths.year);
     out.line(repeatedChar(QLatin1Char('_'), 86));
     out.line(text("Huvudboken sammanställer alla transaktioner under året till läsbara listor."));
     out.line(text("Här visas också BFN's BAS-kontonummer tillsammans med  Skatteverkets NE-nr."));
@@ -199,7 +198,7 @@ int composeLedger(const PathTable& paths) {
     writeVatSection(out, paths);
     for (const Section& s : fixedSectionsAfterVat(paths))
         writeSection(out, s);
-    return out.result();
+    return writeWorkFile(paths.ledgerReport, out.text());
 }
 
 } // namespace mv

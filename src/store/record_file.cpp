@@ -66,8 +66,10 @@ std::filesystem::path fsPath(const QString& path) {
 
 // Flushes what was written through the open file to the disk itself.
 bool syncHandle(QFile& f) {
-#ifdef Q_OS_WIN
+#if defined(Q_OS_WIN)
     return _commit(f.handle()) == 0;
+#elif defined(Q_OS_LINUX)
+    return ::fdatasync(f.handle()) == 0; // the data and the size, not the times
 #else
     return ::fsync(f.handle()) == 0;
 #endif

@@ -1,5 +1,6 @@
 // Push buttons, single-line fields, check boxes and the operations every
 // control shares.
+#include "toolkit/text_viewer.h"
 #include "toolkit/toolkit_internal.h"
 
 #include "store/record_file.h"
@@ -172,6 +173,8 @@ void setText(int control, const QString& value) {
         f->setCursorPosition(0);
     } else if (qobject_cast<QComboBox*>(w)) {
         setItem(control, 0, value);
+    } else if (auto* viewer = dynamic_cast<TextViewer*>(w)) {
+        viewer->setText(value);
     } else if (auto* view = qobject_cast<QTextEdit*>(w)) {
         view->setPlainText(value);
     } else if (auto* box = qobject_cast<QAbstractButton*>(w)) {
@@ -187,6 +190,7 @@ QString text(int control) {
     if (auto* b = dynamic_cast<TkButton*>(w)) return b->label()->text();
     if (auto* f = qobject_cast<QLineEdit*>(w)) return f->text();
     if (qobject_cast<QComboBox*>(w)) return item(control, 0);
+    if (auto* viewer = dynamic_cast<TextViewer*>(w)) return viewer->text();
     if (auto* view = qobject_cast<QTextEdit*>(w)) return view->toPlainText();
     if (auto* box = qobject_cast<QAbstractButton*>(w)) return box->text();
     if (w->isWindow()) return w->windowTitle();
@@ -211,7 +215,7 @@ bool isReadOnly(int control) {
     QWidget* w = widgetOf(control);
     if (auto* f = qobject_cast<QLineEdit*>(w)) return f->isReadOnly();
     if (auto* view = qobject_cast<QTextEdit*>(w)) return view->isReadOnly();
-    return false;
+    return dynamic_cast<TextViewer*>(w) != nullptr;
 }
 
 bool isSunkenButton(int control) {

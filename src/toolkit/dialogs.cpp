@@ -1,5 +1,6 @@
 // Common dialogs (folder, open, save, find) and opening documents and web
 // pages with the desktop's programs.
+#include "toolkit/text_viewer.h"
 #include "toolkit/toolkit_internal.h"
 
 #include <QCheckBox>
@@ -109,6 +110,8 @@ int saveFileDialog(int target, const QString& title, const QString& resultKeywor
 }
 
 int findNext(int view, const QString& needle, bool matchCase) {
+    if (TextViewer* viewer = viewerOf(view))
+        return int(viewer->find(needle, matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive));
     auto* edit = qobject_cast<QTextEdit*>(widgetOf(view));
     if (!edit || needle.isEmpty()) return -1;
     const QTextDocument::FindFlags flags = matchCase ? QTextDocument::FindCaseSensitively : QTextDocument::FindFlags();

@@ -1,6 +1,7 @@
 // Printing a rich-text view: the printer choice, margins in millimetres,
 // the selection only when there is one, and the "Printing" window with its
 // stop button.
+#include "toolkit/text_viewer.h"
 #include "toolkit/toolkit_internal.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -122,11 +123,65 @@ void setPrintToFile(const QString& pdfPath) { printFile() = pdfPath; }
 
 QString printToFile() { return printFile(); }
 
+namespace {
+
+// Asks the stop button between pages. True when the user stopped.
+bool stopRequested(QPrinter& printer, QPainter& painter, PrintingWindow* window) {
+    if (!window) return false;
+    QApplication::processEvents();
+    if (!window->stopped()) return false;
+    printer.abort();
+    painter.end();
+    return true;
+}
+
+// Prints characters [first, last) of a viewer, a page of lines at a time,
+// each line in the viewer's fonts. 0 printed, 1 stopped, 3 the printer failed.
+int printViewerLines(const TextViewer& viewer, qsizetype first, qsizetype last, QPrinter& printer,
+                     PrintingWindow* window) {
+    QPainter painter;
+    if (!painter.begin(&printer)) return 3;
+    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+    const qreal height = viewer.lineHeightOn(&printer);
+    const int perPage = std::max(1, int(page.height() / height));
+    int line = viewer.lineOf(first);
+    // A selection that ends at the start of a line does not print that line.
+    int end = viewer.lineOf(last);
+    if (end > line && viewer.lineStart(end) == last) --end;
+    for (int pageStart = line; pageStart <= end; pageStart += perPage) {
+        if (stopRequested(printer, painter, window)) return 1;
+        if (pageStart > line && !printer.newPage()) {
+            painter.end();
+            return 3;
+        }
+        viewer.drawLines(painter, QRectF(0, 0, page.width(), page.height()), pageStart,
+                         std::min(end + 1, pageStart + perPage));
+    }
+    if (stopRequested(printer, painter, window)) return 1;
+    return painter.end() ? 0 : 3;
+}
+
+} // namespace
+
 int printView(int handle, int leftMm, int topMm, int rightMm, int bottomMm, const QString& name, bool askPrinter) {
-    auto* view = qobject_cast<QTextEdit*>(widgetOf(handle));
-    if (!view) return 3;
-    std::unique_ptr<QTextDocument> doc = printedDocument(view);
-    if (doc->isEmpty() || doc->toPlainText().isEmpty()) return 2;
+    QWidget* widget = widgetOf(handle);
+    auto* view = qobject_cast<QTextEdit*>(widget);
+    auto* viewer = dynamic_cast<TextViewer*>(widget);
+    if (!view && !viewer) return 3;
+    std::unique_ptr<QTextDocument> doc;
+    qsizetype first = 0, last = 0;
+    if (viewer) {
+        first = viewer->selectionStart();
+        last = viewer->selectionEnd();
+        if (first == last) {
+            first = 0;
+            last = viewer->text().size();
+        }
+        if (QStringView(viewer->text()).mid(first, last - first).trimmed().isEmpty()) return 2;
+    } else {
+        doc = printedDocument(view);
+        if (doc->isEmpty() || doc->toPlainText().isEmpty()) return 2;
+    }
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(name);
@@ -151,10 +206,11 @@ int printView(int handle, int leftMm, int topMm, int rightMm, int bottomMm, cons
     auto window = std::make_unique<PrintingWindow>(nullptr);
     window->show();
     activeStopButton() = window->stopHandle();
-    QPointer<QTextEdit> guard(view);
-    view->setEnabled(false);
+    QPointer<QWidget> guard(widget);
+    widget->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const int result = printPages(*doc, printer, window.get());
+    const int result = viewer ? printViewerLines(*viewer, first, last, printer, window.get())
+                              : printPages(*doc, printer, window.get());
     QApplication::restoreOverrideCursor();
     if (guard) guard->setEnabled(true);
     activeStopButton() = 0;

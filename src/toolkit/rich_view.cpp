@@ -1,12 +1,14 @@
 // Rich-text views: loading and saving code page 1252 and rich-text files,
 // selections, character formats and the standard fonts.
 #include "toolkit/rtf.h"
+#include "toolkit/text_viewer.h"
 #include "toolkit/toolkit_internal.h"
 
 #include "store/record_file.h"
 #include "store/text_codec.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -77,7 +79,50 @@ int createRichView(int parent, int x, int y, int width, int height, const QStrin
     return registerWidget(view);
 }
 
+int createTextViewer(int parent, int x, int y, int width, int height, const QString& scroll) {
+    QWidget* p = widgetOf(parent);
+    if (!p) return 0;
+    const bool horizontal = scroll == u"HSCROLL" || scroll == u"VHSCROLL";
+    const bool vertical = scroll != u"NOSCROLL" && scroll != u"HSCROLL";
+    auto* viewer = new TextViewer(p, horizontal, vertical);
+    viewer->setGeometry(x == 0 && y == 0 && width == 0 && height == 0 ? p->rect()
+                                                                      : QRect(x, y, width, height));
+    viewer->show();
+    return registerWidget(viewer);
+}
+
+int refreshFromFile(int handle, const QString& path) {
+    TextViewer* viewer = viewerOf(handle);
+    if (!viewer) return loadRichFile(handle, path);
+    QFile f(path);
+    const qint64 known = viewer->loadedSize();
+    const QByteArray& tail = viewer->loadedTail();
+    // Only what was added since the text was read is read and added; a file
+    // that did not just grow (its old last bytes are not where they were)
+    // is read again whole.
+    if (known < 0 || viewer->loadedPath() != path || !f.open(QIODevice::ReadOnly) || f.size() < known ||
+        !f.seek(known - tail.size()) || f.read(tail.size()) != tail)
+        return loadRichFile(handle, path);
+    QByteArray added = f.readAll();
+    if (f.error() != QFileDevice::NoError) return loadRichFile(handle, path);
+    // A CR of a CR LF cut off by the end of the file waits for its LF.
+    if (added.endsWith('\r')) added.chop(1);
+    viewer->appendText(mv::decodeStored(added));
+    viewer->setLoaded(path, known + added.size(), tail + added);
+    return int(viewer->text().size());
+}
+
 int loadRichFile(int handle, const QString& path) {
+    if (TextViewer* viewer = viewerOf(handle)) {
+        QByteArray bytes;
+        if (readBytes(path, bytes) != 0) {
+            viewer->setText(QString()); // a list that is gone shows nothing
+            return -2;
+        }
+        viewer->setText(mv::decodeStored(bytes));
+        viewer->setLoaded(path, bytes.size(), bytes);
+        return bytes.isEmpty() ? -3 : int(viewer->text().size());
+    }
     QTextEdit* view = viewOf(handle);
     if (!view) return -2;
     QByteArray bytes;
@@ -99,10 +144,17 @@ int saveRichFile(int handle, const QString& path) {
 }
 
 void selectRange(int handle, int first, int last) {
+    if (TextViewer* viewer = viewerOf(handle)) {
+        const qsizetype end = viewer->text().size();
+        const qsizetype a = std::clamp<qsizetype>(first, 0, end);
+        viewer->select(a, last < 0 ? end : std::clamp<qsizetype>(last, a, end));
+        return;
+    }
     if (QTextEdit* view = viewOf(handle)) view->setTextCursor(rangeCursor(view, first, last));
 }
 
 QString selectedText(int handle) {
+    if (TextViewer* viewer = viewerOf(handle)) return viewer->selectedText();
     QTextEdit* view = viewOf(handle);
     if (!view) return QString();
     QString s = view->textCursor().selectedText();
@@ -112,7 +164,8 @@ QString selectedText(int handle) {
 
 void setStandardFont(int handle, int code) {
     QTextEdit* view = viewOf(handle);
-    if (!view) return;
+    TextViewer* viewer = viewerOf(handle);
+    if (!view && !viewer) return;
     QFont f;
     switch (code) {
     case 0: case 3: f = QApplication::font(); break;
@@ -127,11 +180,19 @@ void setStandardFont(int handle, int code) {
         break;
     default: f = fontOrSystem(code); break;
     }
+    if (viewer) {
+        viewer->setBaseFont(f);
+        return;
+    }
     view->setFont(f);
     view->document()->setDefaultFont(f);
 }
 
 void setCharacterFormat(int handle, int first, int last, int weight, int pointSize) {
+    if (TextViewer* viewer = viewerOf(handle)) {
+        viewer->setFormat(first, last, weight >= 700, pointSize);
+        return;
+    }
     QTextEdit* view = viewOf(handle);
     if (!view) return;
     QTextCharFormat f;
@@ -154,12 +215,17 @@ QTextCharFormat formatAt(QTextEdit* view, int position) {
 } // namespace
 
 int characterWeight(int handle, int position) {
+    if (TextViewer* viewer = viewerOf(handle)) return viewer->formatAt(position).bold ? 700 : 400;
     QTextEdit* view = viewOf(handle);
     if (!view) return 0;
     return formatAt(view, position).fontWeight() >= QFont::Bold ? 700 : 400;
 }
 
 int characterPointSize(int handle, int position) {
+    if (TextViewer* viewer = viewerOf(handle)) {
+        const int p = viewer->formatAt(position).points;
+        return p > 0 ? p : viewer->baseFont().pointSize();
+    }
     QTextEdit* view = viewOf(handle);
     if (!view) return 0;
     const double p = formatAt(view, position).fontPointSize();
@@ -167,11 +233,34 @@ int characterPointSize(int handle, int position) {
 }
 
 void scrollToEnd(int handle) {
+    if (TextViewer* viewer = viewerOf(handle)) {
+        viewer->scrollToEnd();
+        return;
+    }
     QTextEdit* view = viewOf(handle);
     if (!view) return;
     view->moveCursor(QTextCursor::End);
     view->ensureCursorVisible();
     view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+}
+
+} // namespace tk
+
+namespace tk {
+
+int firstVisibleLine(int handle) {
+    if (TextViewer* viewer = viewerOf(handle)) return viewer->firstVisibleLine();
+    return -1;
+}
+
+int visibleLineCount(int handle) {
+    if (TextViewer* viewer = viewerOf(handle)) return viewer->visibleLineCount();
+    return 0;
+}
+
+int lineOfPosition(int handle, int position) {
+    if (TextViewer* viewer = viewerOf(handle)) return viewer->lineOf(position);
+    return -1;
 }
 
 } // namespace tk

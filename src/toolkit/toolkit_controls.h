@@ -132,6 +132,22 @@ bool isChecked(int box);
 // "VSCROLL"). maxSize limits typed text (0: none). With position and size all
 // 0 the view fills the parent's client area.
 int createRichView(int parent, int x, int y, int width, int height, const QString& scroll, int maxSize);
+// A read-only viewer for texts of any size (the reports, the verification
+// lists): it lays out only the lines that are visible, so a text of half a
+// million lines opens, scrolls and prints as fast as a short one. Every
+// operation of the rich-text views below that reads, selects, formats
+// (bold and point size), finds, prints or scrolls works on it too.
+int createTextViewer(int parent, int x, int y, int width, int height, const QString& scroll);
+// Brings a viewer up to date with its file after the file grew: only the
+// added bytes are read and shown at the end, the rest stays as it is laid
+// out. A file that did not just grow (or a rich-text view) is loaded whole.
+// Result as loadRichFile.
+int refreshFromFile(int view, const QString& path);
+// For checks: the first line shown, how many lines fit, and the line of a
+// position (-1, 0, -1 for other controls).
+int firstVisibleLine(int view);
+int visibleLineCount(int view);
+int lineOfPosition(int view, int position);
 // A path ending in ".rtf" (any case) is read as rich text, any other as a
 // plain code page 1252 text with CR LF or LF line ends. Result: -2 the file
 // cannot be opened, -3 nothing was read (the view is then empty), else the

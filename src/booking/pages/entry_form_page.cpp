@@ -81,11 +81,12 @@ QStringList configuredRates() {
             set.field(mv::setting::vat4)};
 }
 
+// Shows the list at its end. A list that only grew since it was shown (a
+// save, the page opened again) gets only its new blocks read and added.
 void loadView(const EntrySetup& s, const QString& path) {
     const EntryControls& c = st(s.side).c;
-    tk::setText(c.view, QString());
-    tk::loadRichFile(c.view, path);
     tk::setStandardFont(c.view, shell::font(shell::Font::SmallListing));
+    tk::refreshFromFile(c.view, path);
     tk::scrollToEnd(c.view);
 }
 
@@ -379,7 +380,7 @@ void entryCreate(const EntrySetup& s, int window) {
                                      QStringLiteral("NORMAL"), s.clearCommand);
     c.saveButton = tk::createButton(window, 295, 540, 90, 30, QStringLiteral("Spara"), QStringLiteral("C"),
                                     QStringLiteral("NORMAL"), s.saveCommand);
-    c.view = tk::createRichView(window, 405, 84, 383, 494, QStringLiteral("VHSCROLL"), 0);
+    c.view = tk::createTextViewer(window, 405, 84, 383, 494, QStringLiteral("VHSCROLL"));
     tk::setReadOnly(c.view, QStringLiteral("OFF"));
     for (int f : {c.number, c.bookingDate, c.vat, c.total}) tk::setReadOnly(f, QStringLiteral("OFF"));
     bindPrintRows(s);

@@ -40,9 +40,8 @@ void show(const mv::Message& m) {
 
 void create(int window) {
     for (int& view : viewers) {
-        view = tk::createRichView(window, viewerLeft, viewerTop, viewerWidth, viewerHeight,
-                                  QStringLiteral("VHSCROLL"), 0);
-        tk::setReadOnly(view, QStringLiteral("OFF"));
+        view = tk::createTextViewer(window, viewerLeft, viewerTop, viewerWidth, viewerHeight,
+                                    QStringLiteral("VHSCROLL"));
         tk::hideControl(view);
     }
 }

@@ -197,6 +197,12 @@ TEST_F(BookingPageTest, IncomeSavedThroughTheForcedCashStep) {
     EXPECT_GT(pageState(shell::PageId::Income), 0);
     EXPECT_EQ(tk::text(c.number), QStringLiteral("2"));
     EXPECT_EQ(tk::text(c.lastNumber), QStringLiteral("1"));
+    // The list shows the block just saved at its end, in view.
+    const QString list = tk::text(c.view);
+    EXPECT_EQ(list, mv::storedText(paths.inVerifications));
+    const int saved = tk::lineOfPosition(c.view, int(list.lastIndexOf(QStringLiteral("Verifikat          = 1"))));
+    EXPECT_GE(saved, tk::firstVisibleLine(c.view));
+    EXPECT_LT(saved, tk::firstVisibleLine(c.view) + tk::visibleLineCount(c.view));
     EXPECT_TRUE(tk::text(c.net).isEmpty());
     EXPECT_TRUE(uitest::boxes().empty());
 }

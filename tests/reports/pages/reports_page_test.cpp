@@ -45,6 +45,22 @@ TEST_F(ReportsPageTest, DayBookOpensAtItsEndAndStaysOnDisk) {
     EXPECT_TRUE(uitest::boxes().empty());
 }
 
+TEST_F(ReportsPageTest, ALongDayBookOpensWithItsLastVerificationInView) {
+    QString body;
+    for (int n = 1; n <= 400; ++n) body += block(n, QStringLiteral("%1.00").arg(n));
+    writeDayBook(body);
+    start();
+    uitest::sendCommand(1010);
+    uitest::settle();
+    const int view = dayBookView();
+    const int last = tk::lineOfPosition(view, int(tk::text(view).lastIndexOf(QStringLiteral("= 400\n"))));
+    const int first = tk::firstVisibleLine(view);
+    EXPECT_GT(first, 0) << "not at the top";
+    EXPECT_GE(last, first);
+    EXPECT_LT(last, first + tk::visibleLineCount(view));
+    EXPECT_EQ(tk::characterWeight(view, 0), 700) << "the title stays bold";
+}
+
 class ReportsPainterTest : public ReportsPageTest {
   protected:
     // How many pixels of the rectangle have the colour.
