@@ -11,6 +11,7 @@ packages=(
   xdg-utils
   poppler-utils
   dpkg-dev desktop-file-utils
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -5,7 +5,11 @@
 #include "store/paths.h"
 #include "store/text_util.h"
 
+#include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
+#include <set>
 
 namespace mv {
 
@@ -26,6 +30,20 @@ bool allDigits(const QString& text) {
     for (QChar c : text)
         if (c < u'0' || c > u'9') return false;
     return true;
+}
+
+// The numbers of the documents in the invoice folder ("14001.kdb",
+// "14002_BU.kdb", "14003_BETALD.kdb"), ascending: the folder is listed once
+// instead of asking for every number of the range.
+std::set<int> documentNumbers(const PathTable& paths) {
+    std::set<int> numbers;
+    const QStringList names =
+        QDir(normalizePath(paths.fakturorDir)).entryList({QStringLiteral("*.kdb")}, QDir::Files);
+    for (const QString& name : names) {
+        const QString number = name.left(name.size() - 4).section(u'_', 0, 0);
+        if (allDigits(number) && number.size() < 10) numbers.insert(number.toInt());
+    }
+    return numbers;
 }
 
 } // namespace
@@ -72,7 +90,11 @@ NextNumber nextInvoiceNumber(const PathTable& paths, InvoiceKind kind) {
 QStringList invoiceList(const PathTable& paths, bool showPaid) {
     QStringList list;
     const int last = storedInvoiceCounter(paths);
-    for (int k = firstInvoiceNumber(paths.year); k <= last; ++k) {
+    // From 9000 at the latest: the unpaid invoices a completed year carried
+    // in keep their earlier years' numbers (13005 in 2014).
+    const int first = std::min(9000, firstInvoiceNumber(paths.year));
+    for (int k : documentNumbers(paths)) {
+        if (k < first || k > last) continue;
         const QString n = QString::number(k);
         if (opens(paths.invoice(n)))
             list << n;

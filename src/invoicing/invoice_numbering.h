@@ -39,7 +39,9 @@ struct NextNumber {
 // when the year's numbers do not reach.
 NextNumber nextInvoiceNumber(const PathTable& paths, InvoiceKind kind);
 
-// The list of saved invoices in ascending order: "<n>" for an open invoice,
+// The list of saved invoices in ascending order, from 9000 (or the year's
+// first number when lower) up to the counter, so that the unpaid invoices
+// carried in from earlier years are listed: "<n>" for an open invoice,
 // "<n>_BETALD" for a paid one (only when showPaid), "<n>_BU" for a payment
 // order or claim. A paid or suffixed file counts only when it is not empty.
 QStringList invoiceList(const PathTable& paths, bool showPaid);

@@ -1,17 +1,21 @@
 #include "reports/books.h"
 
+#include "booking/verification_text.h"
 #include "reports/report_file.h"
-#include "store/record_file.h"
 #include "store/text_util.h"
 
 namespace mv {
 
-using namespace reporting;
+using reporting::alignedPiece;
 
 namespace {
 
 QString underscores(int count) {
-    return repeatedChar(QLatin1Char('_'), count);
+    return reporting::repeatedChar(QLatin1Char('_'), count);
+}
+
+QString divider() {
+    return reporting::blockDivider();
 }
 
 // A field line of a block: the 19-character label, "=", one blank, the value.
@@ -26,7 +30,7 @@ QString numberText(long long number) {
 }
 
 // The two lines of one carried item in the next year's day book.
-void carriedPair(ReportFile& book, const QString& fromLabel, const QString& toLabel, int fromWidth,
+void carriedPair(ReportText& book, const QString& fromLabel, const QString& toLabel, int fromWidth,
                  int toWidth, Amount amount) {
     const QString value = amount.toText();
     book.line(QStringLiteral("Boka från fg.år ") + alignedPiece(fromLabel, value, fromWidth) +
@@ -36,56 +40,12 @@ void carriedPair(ReportFile& book, const QString& fromLabel, const QString& toLa
 
 } // namespace
 
-bool bookNeedsHead(const QString& path) {
-    return characterCount(path) < 5;
+QString shortDayBookHead() {
+    return QStringLiteral("DAGBOK\n") + underscores(86) + QStringLiteral("\n\n");
 }
 
-int writeDayBookHead(const QString& path, const QString& year) {
-    ReportFile book(path);
-    if (!book.create()) return book.result();
-    book.put(QStringLiteral("DAGBOK  "), SepNone);
-    book.put(year, SepNewline);
-    book.line(underscores(86));
-    book.line(QStringLiteral("Dagboken listar alla transaktioner datummässigt under året."));
-    book.emptyLines(4);
-    return book.result();
-}
-
-int writeShortDayBookHead(const QString& path) {
-    ReportFile book(path);
-    if (!book.create()) return book.result();
-    book.line(QStringLiteral("DAGBOK"));
-    book.line(underscores(86));
-    book.emptyLines(1);
-    return book.result();
-}
-
-int writeCashBookHead(const QString& path) {
-    ReportFile book(path);
-    if (!book.create()) return book.result();
-    book.line(QStringLiteral("KASSABOK"));
-    book.line(underscores(91));
-    book.line(QStringLiteral(" Ver   Datum      Transaktionstyp                                "
-                             "  Belopp         Kassa"));
-    book.line(underscores(91));
-    return book.result();
-}
-
-int ensureDayBookHead(const PathTable& paths) {
-    return bookNeedsHead(paths.dayBook) ? writeDayBookHead(paths.dayBook, paths.year) : 0;
-}
-
-int ensureShortDayBookHead(const PathTable& paths) {
-    return bookNeedsHead(paths.dayBook) ? writeShortDayBookHead(paths.dayBook) : 0;
-}
-
-int ensureCashBookHead(const PathTable& paths) {
-    return bookNeedsHead(paths.cashBook) ? writeCashBookHead(paths.cashBook) : 0;
-}
-
-int appendOpeningBalanceEntry(const PathTable& paths, const OpeningBalanceEntry& e) {
-    if (const int rc = ensureShortDayBookHead(paths); rc != 0) return rc;
-    ReportFile book(paths.dayBook);
+QString openingBalanceEntryText(const OpeningBalanceEntry& e) {
+    ReportText book;
     book.line(field("Verifikat          ", numberText(e.number)));
     book.line(field("Datum              ", e.date));
     book.line(field(kBlankLabel, QString()));
@@ -96,7 +56,7 @@ int appendOpeningBalanceEntry(const PathTable& paths, const OpeningBalanceEntry&
     book.line(field(kBlankLabel, QString()));
     book.line(QString::fromUtf8(kBlankLabel) + QStringLiteral("="));
     book.line(QStringLiteral("Konton                           Belopp        Balans"));
-    book.line(blockDivider());
+    book.line(divider());
 
     const auto pair = [&book](const char* name, Amount amount) {
         const QString value = amount.toText();
@@ -114,15 +74,17 @@ int appendOpeningBalanceEntry(const PathTable& paths, const OpeningBalanceEntry&
     pair("Företag. eget kap.", e.equity);
     book.line(QStringLiteral("MOMSSKILLNAD"));
     pair("Momsskillnad", e.vatDifference);
-    book.line(blockDivider());
+    book.line(divider());
     book.emptyLines(1);
-    return book.result();
+    return book.text();
 }
 
-int appendYearCompletedEntry(const PathTable& closedYear, long long number, const QString& date) {
-    if (const int rc = ensureDayBookHead(closedYear); rc != 0) return rc;
-    if (const int rc = ensureCashBookHead(closedYear); rc != 0) return rc;
-    ReportFile book(closedYear.dayBook);
+void addOpeningBalanceEntry(const PathTable& paths, const OpeningBalanceEntry& e, ChangeSet& set) {
+    set.appendWithHead(paths.dayBook, shortDayBookHead(), openingBalanceEntryText(e));
+}
+
+QString yearCompletedDayBookText(long long number, const QString& date) {
+    ReportText book;
     book.line(field("Verifikat          ", numberText(number)));
     book.line(field("Bokförings Datum   ", date));
     book.line(field("Händelse Datum     ", date));
@@ -130,23 +92,29 @@ int appendYearCompletedEntry(const PathTable& closedYear, long long number, cons
     book.line(field("Åtgärd             ", QStringLiteral("Bokslutsunderlag skapat")));
     book.line(field(kBlankLabel, QStringLiteral("Året låst för vidare transaktioner.")));
     book.line(field(kBlankLabel, QStringLiteral("-")));
-    book.line(blockDivider());
+    book.line(divider());
     book.line(QStringLiteral("Bokslutsunderlag           Inga transaktioner har utförts"));
     book.emptyLines(1);
-    book.line(blockDivider());
+    book.line(divider());
     book.emptyLines(2);
-    if (!book.ok()) return book.result();
-
-    ReportFile cash(closedYear.cashBook);
-    cash.line(alignedPiece(QString(), numberText(number), 7) + QLatin1Char(' ') + date +
-              QStringLiteral("  Slutförande och Bokslutsunderlag skapat. Året låst!"));
-    return cash.result();
+    return book.text();
 }
 
-int appendCarriedBalancesEntry(const PathTable& nextYear, const CarriedBalancesEntry& e) {
-    if (const int rc = ensureShortDayBookHead(nextYear); rc != 0) return rc;
-    if (const int rc = ensureCashBookHead(nextYear); rc != 0) return rc;
-    ReportFile book(nextYear.dayBook);
+QString yearCompletedCashBookLine(long long number, const QString& date) {
+    return alignedPiece(QString(), numberText(number), 7) + QLatin1Char(' ') + date +
+           QStringLiteral("  Slutförande och Bokslutsunderlag skapat. Året låst!\n");
+}
+
+void addYearCompletedEntry(const PathTable& closedYear, long long number, const QString& date,
+                           ChangeSet& set) {
+    set.appendWithHead(closedYear.dayBook, dayBookHead(closedYear.year),
+                       yearCompletedDayBookText(number, date));
+    set.appendWithHead(closedYear.cashBook, cashBookHead(),
+                       yearCompletedCashBookLine(number, date));
+}
+
+QString carriedBalancesDayBookText(const CarriedBalancesEntry& e) {
+    ReportText book;
     book.line(field("Verifikat          ", numberText(e.number)));
     book.line(field("Datum              ", e.date));
     book.line(field(kBlankLabel, QString()));
@@ -155,7 +123,7 @@ int appendCarriedBalancesEntry(const PathTable& nextYear, const CarriedBalancesE
     book.line(field("Förkortningar      ", QStringLiteral("fg= Föregående    ig= Ingående")));
     book.line(QString::fromUtf8(kBlankLabel) + QStringLiteral("="));
     book.line(QStringLiteral("Konton                           Belopp        Balans"));
-    book.line(blockDivider());
+    book.line(divider());
 
     const struct {
         const char* item;
@@ -177,17 +145,22 @@ int appendCarriedBalancesEntry(const PathTable& nextYear, const CarriedBalancesE
         if (name.size() <= 1) continue;
         carriedPair(book, name, name, 25, 39, e.moneyAccountBalances[i]);
     }
-    book.line(blockDivider());
+    book.line(divider());
     book.emptyLines(2);
-    if (!book.ok()) return book.result();
+    return book.text();
+}
 
-    ReportFile cash(nextYear.cashBook);
-    cash.line(alignedPiece(QString(), numberText(e.number), 7) +
-              alignedPiece(QString(), e.date, 12) +
-              alignedPiece(QStringLiteral(" ÖVERFÖRT FRÅN FÖREG.ÅR till kassan"),
-                           e.carriedCash.toText(), 61) +
-              alignedPiece(QStringLiteral(" ="), e.newCashTotal.toText(), 14));
-    return cash.result();
+QString carriedBalancesCashBookLine(const CarriedBalancesEntry& e) {
+    return alignedPiece(QString(), numberText(e.number), 7) + alignedPiece(QString(), e.date, 12) +
+           alignedPiece(QStringLiteral(" ÖVERFÖRT FRÅN FÖREG.ÅR till kassan"),
+                        e.carriedCash.toText(), 61) +
+           alignedPiece(QStringLiteral(" ="), e.newCashTotal.toText(), 14) + QLatin1Char('\n');
+}
+
+void addCarriedBalancesEntry(const PathTable& nextYear, const CarriedBalancesEntry& e,
+                             ChangeSet& set) {
+    set.appendWithHead(nextYear.dayBook, shortDayBookHead(), carriedBalancesDayBookText(e));
+    set.appendWithHead(nextYear.cashBook, cashBookHead(), carriedBalancesCashBookLine(e));
 }
 
 } // namespace mv

@@ -8,10 +8,11 @@
 // two dividing lines of 60 hyphens, the second ending the block, so that one
 // verification can be found and printed (verification_search.h).
 //
-// Every function returns 0 or the first failing code of the file primitives
-// (2 cannot open, 3 read or write error); after a failure nothing more is
-// written.
+// Every entry is composed as text and added to a change set (change_set.h),
+// so that it reaches the books together with the rest of its operation; a
+// book that is missing or holds fewer than 5 characters gets its head first.
 #include "store/amount.h"
+#include "store/change_set.h"
 #include "store/store_layout.h"
 
 #include <QString>
@@ -20,21 +21,11 @@
 
 namespace mv {
 
-// A book that is missing or holds fewer than 5 characters gets its head again.
-bool bookNeedsHead(const QString& path);
-
-// "DAGBOK  " + year, 86 underscores, the explaining line, four empty lines.
-int writeDayBookHead(const QString& path, const QString& year);
-// "DAGBOK", 86 underscores, one empty line (opening-balance import and the
-// first entry of a year carried from the previous one).
-int writeShortDayBookHead(const QString& path);
-// "KASSABOK", 91 underscores, the column line, 91 underscores.
-int writeCashBookHead(const QString& path);
-
-// The heads only when the book needs one (see bookNeedsHead); 0 otherwise.
-int ensureDayBookHead(const PathTable& paths);
-int ensureShortDayBookHead(const PathTable& paths);
-int ensureCashBookHead(const PathTable& paths);
+// "DAGBOK", 86 underscores, one empty line: the head of a day book begun by
+// the opening-balance import or by the first entry of a year carried from
+// the previous one. Booking begins a book with the full heads
+// (booking/verification_text.h).
+QString shortDayBookHead();
 
 // The balances registered once when earlier books are taken over.
 struct OpeningBalanceEntry {
@@ -50,14 +41,19 @@ struct OpeningBalanceEntry {
     Amount vatDifference; // "Momsskillnad"
 };
 
-// Appends the import verification to the day book (the short head first when
-// the day book needs one).
-int appendOpeningBalanceEntry(const PathTable& paths, const OpeningBalanceEntry& entry);
+// The import verification as the day book shows it, and added to the day
+// book (the short head first when the day book needs one).
+QString openingBalanceEntryText(const OpeningBalanceEntry& entry);
+void addOpeningBalanceEntry(const PathTable& paths, const OpeningBalanceEntry& entry,
+                            ChangeSet& set);
 
 // The last verification of a completed year: the block in the day book and the
 // line in the cash book of that year (each book gets its head first when it
 // needs one).
-int appendYearCompletedEntry(const PathTable& closedYear, long long number, const QString& date);
+QString yearCompletedDayBookText(long long number, const QString& date);
+QString yearCompletedCashBookLine(long long number, const QString& date);
+void addYearCompletedEntry(const PathTable& closedYear, long long number, const QString& date,
+                           ChangeSet& set);
 
 // The first verification of the year that follows a completed one: what was
 // carried over.
@@ -75,10 +71,13 @@ struct CarriedBalancesEntry {
     Amount newCashTotal;                        // the next year's cash total after adding it
 };
 
-// Appends the carried-balances verification to the next year's day book and
-// its line to the next year's cash book (short day-book head and cash-book
-// head first when needed). Items of 0.00 or less and money accounts whose name
-// has fewer than two characters get no lines.
-int appendCarriedBalancesEntry(const PathTable& nextYear, const CarriedBalancesEntry& entry);
+// The carried-balances verification of the next year's day book and its line
+// of the next year's cash book, and both added to those books (short day-book
+// head and cash-book head first when needed). Items of 0.00 or less and money
+// accounts whose name has fewer than two characters get no lines.
+QString carriedBalancesDayBookText(const CarriedBalancesEntry& entry);
+QString carriedBalancesCashBookLine(const CarriedBalancesEntry& entry);
+void addCarriedBalancesEntry(const PathTable& nextYear, const CarriedBalancesEntry& entry,
+                             ChangeSet& set);
 
 } // namespace mv

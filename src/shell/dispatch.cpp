@@ -50,6 +50,8 @@ const std::vector<DispatchRow>& dispatchTable() {
         {1061, 1061, false, "Spara (settings)"},
         {1062, 1062, false, "invoice page button"},
         {1080, 1080, false, "REG INGÅENDE BALANS"},
+        {1081, 1081, false, "Spara (opening balance)"},
+        {1082, 1084, false, "Välj, Slutför, Boka ut (closing page)"},
         {1090, 1090, false, "X"},
         {1091, 1091, false, "Sökväg (backup page)"},
         {1093, 1093, false, "Återställ, med kopia, automatiskt"},

@@ -19,6 +19,7 @@ void exitProcedure() {
     context.workingDir = QDir::currentPath();
     context.target = backupTargetText();
     context.incomePending = state().cashStepWaiting != 0;
+    context.unsavedWork = state().unsavedWork;
     context.integrityCheck = [] { return integrityCheckSeam(); };
     context.show = showMessage;
     context.progress = [] { progressBar(); };

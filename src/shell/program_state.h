@@ -67,6 +67,8 @@ struct ProgramState {
     // Non-zero while an income, an expense or an imported cash amount waits
     // for its cash step: the top bar (and the "X" button) stay disabled.
     int cashStepWaiting = 0;
+    // A page holds typed work that is not saved (the stock count's items).
+    bool unsavedWork = false;
     mv::PathTable paths = mv::buildPathTable(QStringLiteral("0000"));
     std::array<int, pageCount> pageStates{};
 

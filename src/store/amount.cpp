@@ -4,6 +4,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace mv {
 
 namespace {
@@ -51,6 +53,9 @@ Amount Amount::parseLenient(const QString& text) {
     if (wholeCount + fractionCount == 0) return Amount();
     std::int64_t ore = whole * 100 + thousandths / 10;
     if (thousandths % 10 >= 5) ++ore;
+    // Rounding never carries a saturated amount past the largest one, so
+    // that the largest amount reads back as itself.
+    ore = std::min(ore, kMaxWhole * 100 + 99);
     return Amount(negative ? -ore : ore);
 }
 

@@ -358,6 +358,12 @@ Message unsavedBookingQuestion() {
             QStringLiteral("QUESTION"), QStringLiteral("yes_NO")};
 }
 
+Message unsavedWorkQuestion() {
+    return {QStringLiteral("MEDDELANDE"),
+            QStringLiteral("Det du har skrivit in är inte sparat.\n\nVill du avsluta utan att spara det?"),
+            QStringLiteral("QUESTION"), QStringLiteral("yes_NO")};
+}
+
 Message endWithoutBackupQuestion() {
     return {kTitle,
             QStringLiteral("Säkerhetskopian kunde inte skapas!\n\nVill du ändå stänga av utan "
@@ -388,6 +394,7 @@ ExitResult runExit(const ExitContext& c) {
     // A booking that waits for its cash step is not in the books yet: the
     // user may leave it unsaved, but is told so first.
     if (c.incomePending && show(unsavedBookingQuestion()) != answerYes) return ExitResult::Stay;
+    if (c.unsavedWork && show(unsavedWorkQuestion()) != answerYes) return ExitResult::Stay;
     if (!c.incomePending && c.integrityCheck) {
         progress();
         if (c.integrityCheck() > 0) return ExitResult::Stay;

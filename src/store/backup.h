@@ -98,8 +98,10 @@ Message failure(const QString& reason);
 // The question of the exit procedure.
 Message exitQuestion();
 // Asked after a backup at exit failed: end anyway (Yes) or go back (No).
-// Asked when "X" is pressed while a booking waits for its cash step.
+// Asked when "X" is pressed while a booking waits for its cash step, or
+// while other typed work is not saved.
 Message unsavedBookingQuestion();
+Message unsavedWorkQuestion();
 Message endWithoutBackupQuestion();
 
 // Writes "0\n" (a regular end) or "1\n" (running) into the shut-down mark.
@@ -115,6 +117,9 @@ struct ExitContext {
     QString workingDir;
     QString target; // the backup target field's text
     bool incomePending = false;
+    // Typed work that is not saved yet (an unsaved stock count): asked
+    // about before the program ends.
+    bool unsavedWork = false;
     // The integrity check; a result above 0 keeps the program open.
     std::function<int()> integrityCheck;
     // Shows a message and returns its result code.

@@ -151,6 +151,15 @@ QByteArray journalBytes(const std::vector<Undo>& undos) {
     return out;
 }
 
+// A path of the books: relative, below the working directory.
+bool isPathInside(const QString& path) {
+    if (path.isEmpty() || path.startsWith(u'/') || path.contains(u'\\') || path.contains(u':'))
+        return false;
+    for (const QString& part : path.split(u'/'))
+        if (part == QLatin1String("..")) return false;
+    return true;
+}
+
 bool parseJournal(const QByteArray& bytes, std::vector<Undo>& undos) {
     if (!bytes.startsWith(journalHead) || !bytes.endsWith(journalEnd)) return false;
     qsizetype pos = journalHead.size();
@@ -176,6 +185,9 @@ bool parseJournal(const QByteArray& bytes, std::vector<Undo>& undos) {
         pos = lineEnd + 1;
         if (pos + pathLength + oldLength + 1 > end + 1) return false;
         u.path = QString::fromUtf8(bytes.mid(pos, pathLength));
+        // Only paths below the working directory: a journal that names any
+        // other place was not written by this program.
+        if (!isPathInside(u.path)) return false;
         u.old = bytes.mid(pos + pathLength, oldLength);
         pos += pathLength + oldLength;
         if (bytes.at(pos) != '\n') return false;
@@ -271,6 +283,13 @@ ChangeOutcome applyChange(const std::vector<FileStep>& steps) {
         return out;
     }
     if (steps.empty()) return out;
+    for (const FileStep& s : steps) {
+        if (!isPathInside(s.path)) {
+            out.code = ChangeOutcome::NotStarted;
+            out.path = s.path;
+            return out;
+        }
+    }
     std::vector<Undo> undos;
     if (!planUndo(steps, undos, out.path)) {
         out.code = ChangeOutcome::NotStarted;

@@ -92,8 +92,10 @@ QString normalizeAmountText(const QString& text) {
     const qsizetype head = std::min<qsizetype>(10, t.size());
     for (qsizetype i = 0; i < head; ++i)
         if (t[i] == u',') t[i] = u'.';
+    // The point is looked for in the whole text, so that a normalised amount
+    // of ten or more digits stays as it is when it is normalised again.
     const qsizetype point = t.indexOf(u'.');
-    if (point < 0 || point >= 10) return t + QStringLiteral(".00");
+    if (point < 0) return t + QStringLiteral(".00");
     QString decimals = t.mid(point + 1, 2);
     while (decimals.size() < 2) decimals += u'0';
     return t.left(point + 1) + decimals;

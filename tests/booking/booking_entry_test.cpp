@@ -25,6 +25,12 @@ TEST(TypedAmount, NormalisationCutsAndCompletes) {
     EXPECT_EQ(mv::normalizeAmountText(QStringLiteral("10.555")), QStringLiteral("10.55"));
     EXPECT_EQ(mv::normalizeAmountText(QStringLiteral("7")), QStringLiteral("7.00"));
     EXPECT_EQ(mv::normalizeAmountText(QString()), QStringLiteral(".00"));
+    // Normalising twice changes nothing, also for ten digits and more.
+    for (const char* t : {"9999999999", "12345678901,5", "1000000.01", "-0,5", "7"}) {
+        const QString once = mv::normalizeAmountText(QString::fromUtf8(t));
+        EXPECT_EQ(mv::normalizeAmountText(once), once) << t;
+    }
+    EXPECT_EQ(mv::typedAmount(QStringLiteral("9999999999.00")), mv::Amount::fromKronor(9999999999LL));
     EXPECT_EQ(mv::typedAmount(QStringLiteral("10.559")), mv::Amount::fromOre(1055));
     EXPECT_EQ(mv::typedAmount(QStringLiteral("-0,5")), mv::Amount::fromOre(-50));
     EXPECT_FALSE(mv::typedAmount(QStringLiteral("1 000")).has_value());

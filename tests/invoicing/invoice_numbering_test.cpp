@@ -90,6 +90,15 @@ TEST_F(InvoiceNumberingTest, TheListShowsOpenPaidAndPaymentOrderEntries) {
     EXPECT_EQ(mv::invoiceList(paths, false), (QStringList{u("14001"), u("14004_BU")}));
 }
 
+TEST_F(InvoiceNumberingTest, TheListShowsInvoicesCarriedFromEarlierYears) {
+    setCounter("14001\n");
+    putBytes(paths.invoice(u("13005")), "x\r\n");
+    putBytes(paths.invoice(u("9002_BU")), "x\r\n");
+    putBytes(paths.invoice(u("14001")), "x\r\n");
+    putBytes(paths.invoice(u("8999")), "x\r\n"); // below 9000: not scanned
+    EXPECT_EQ(mv::invoiceList(paths, false), (QStringList{u("9002_BU"), u("13005"), u("14001")}));
+}
+
 TEST_F(InvoiceNumberingTest, PaidNamesKeepTheNumber) {
     EXPECT_EQ(mv::paidEntryName(u("14001")), u("14001_BETALD"));
     EXPECT_EQ(mv::paidEntryName(u("14004_BU")), u("14004_BETALD"));

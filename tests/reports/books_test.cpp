@@ -1,6 +1,7 @@
 #include "reports_fixture.h"
 
 #include "reports/books.h"
+#include "store/change_set.h"
 #include "store/record_file.h"
 
 namespace {
@@ -12,45 +13,25 @@ class BooksTest : public ReportsTest {
         QDir().mkpath(paths.bokforingDir);
         QDir().mkpath(next.bokforingDir);
     }
+    // What the file will hold once the set is written, as stored bytes.
+    void expectGoldenAfter(mv::ChangeSet& set, const QString& path, const char* goldenName) {
+        const QString written = set.text(path);
+        const QByteArray expected = golden(QString::fromUtf8(goldenName));
+        EXPECT_EQ(written.toStdString(), mv::decodeStored(expected).toStdString())
+            << path.toStdString() << " against " << goldenName;
+        EXPECT_EQ(mv::encodeStored(written), expected) << "bytes differ from " << goldenName;
+    }
     mv::PathTable paths = mv::buildPathTable(QStringLiteral("2014"));
     mv::PathTable next = mv::buildPathTable(QStringLiteral("2015"));
 };
 
-const QString kDayBookHead =
-    "DAGBOK  2014\n" + QString(86, '_') +
-    "\nDagboken listar alla transaktioner datummässigt under året.\n\n\n\n\n";
 const QString kCashBookHead =
     "KASSABOK\n" + QString(91, '_') +
     "\n Ver   Datum      Transaktionstyp                                  Belopp         Kassa\n" +
     QString(91, '_') + "\n";
 
-TEST_F(BooksTest, HeadsStartTheBooksWithoutAnEmptyLineAbove) {
-    EXPECT_EQ(mv::ensureDayBookHead(paths), 0);
-    EXPECT_EQ(textOf(paths.dayBook), kDayBookHead);
-    EXPECT_EQ(mv::ensureCashBookHead(paths), 0);
-    EXPECT_EQ(textOf(paths.cashBook), kCashBookHead);
-    EXPECT_EQ(mv::ensureShortDayBookHead(next), 0);
-    EXPECT_EQ(textOf(next.dayBook), "DAGBOK\n" + QString(86, '_') + "\n\n");
-    // The column line is 87 characters, "Belopp" ending in column 73.
-    const QString columns = textOf(paths.cashBook).split('\n')[2];
-    EXPECT_EQ(columns.size(), 87);
-    EXPECT_EQ(columns.indexOf("Belopp") + 6, 73);
-}
-
-TEST_F(BooksTest, ABookOfFewerThanFiveCharactersGetsItsHeadAgain) {
-    put(paths.dayBook, "abc\n"); // 4 characters
-    EXPECT_TRUE(mv::bookNeedsHead(paths.dayBook));
-    EXPECT_EQ(mv::ensureDayBookHead(paths), 0);
-    EXPECT_EQ(textOf(paths.dayBook), kDayBookHead);
-
-    const QString kept = kCashBookHead + "    12  2014-01-02 Something\n";
-    put(paths.cashBook, kept);
-    EXPECT_FALSE(mv::bookNeedsHead(paths.cashBook));
-    EXPECT_EQ(mv::ensureCashBookHead(paths), 0);
-    EXPECT_EQ(textOf(paths.cashBook), kept);
-    put(paths.cashBook, "abcd"); // 4 characters, no line end
-    EXPECT_EQ(mv::ensureCashBookHead(paths), 0);
-    EXPECT_EQ(textOf(paths.cashBook), kCashBookHead);
+TEST_F(BooksTest, TheShortDayBookHead) {
+    EXPECT_EQ(mv::shortDayBookHead(), "DAGBOK\n" + QString(86, '_') + "\n\n");
 }
 
 TEST_F(BooksTest, OpeningBalanceImportEntry) {
@@ -65,23 +46,28 @@ TEST_F(BooksTest, OpeningBalanceImportEntry) {
     e.loans = mv::Amount::fromKronor(30000);
     e.equity = mv::Amount::fromKronor(47000);
     e.vatDifference = mv::Amount::fromOre(-125050);
-    EXPECT_EQ(mv::appendOpeningBalanceEntry(paths, e), 0);
-    expectGolden(paths.dayBook, "reports_opening_import_daybook.kdb");
+    mv::ChangeSet set;
+    mv::addOpeningBalanceEntry(paths, e, set);
+    expectGoldenAfter(set, paths.dayBook, "reports_opening_import_daybook.kdb");
 }
 
 TEST_F(BooksTest, CompletedYearEntryInTheClosedYear) {
-    EXPECT_EQ(mv::appendYearCompletedEntry(paths, 57, "2014-03-07"), 0);
-    expectGolden(paths.dayBook, "reports_completed_daybook.kdb");
-    expectGolden(paths.cashBook, "reports_completed_cashbook.kdb");
+    mv::ChangeSet set;
+    mv::addYearCompletedEntry(paths, 57, "2014-03-07", set);
+    expectGoldenAfter(set, paths.dayBook, "reports_completed_daybook.kdb");
+    expectGoldenAfter(set, paths.cashBook, "reports_completed_cashbook.kdb");
 
-    // Appended after what the books already hold.
-    const QString before = textOf(paths.dayBook);
-    EXPECT_EQ(mv::appendYearCompletedEntry(paths, 58, "2014-03-08"), 0);
-    const QString after = textOf(paths.dayBook);
-    ASSERT_TRUE(after.startsWith(before));
-    EXPECT_TRUE(after.mid(before.size())
-                    .startsWith("Verifikat          = 58\n"
-                                "Bokförings Datum   = 2014-03-08\n"));
+    // Appended after what the books already hold, without reading them.
+    const QString before = "DAGBOK  2014\n" + QString(86, '_') + "\nearlier block\n";
+    put(paths.dayBook, before);
+    mv::ChangeSet again;
+    mv::addYearCompletedEntry(paths, 58, "2014-03-08", again);
+    const std::vector<mv::ChangeSet::Entry> changes = again.changes();
+    ASSERT_EQ(changes.size(), 2u);
+    EXPECT_EQ(changes[0].kind, mv::ChangeSet::Entry::Append);
+    EXPECT_TRUE(changes[0].appended.startsWith("Verifikat          = 58\n"
+                                               "Bokförings Datum   = 2014-03-08\n"));
+    EXPECT_EQ(again.text(paths.dayBook), before + changes[0].appended);
 }
 
 mv::CarriedBalancesEntry carried() {
@@ -103,10 +89,11 @@ mv::CarriedBalancesEntry carried() {
 }
 
 TEST_F(BooksTest, CarriedBalancesEntryInTheNextYear) {
-    EXPECT_EQ(mv::appendCarriedBalancesEntry(next, carried()), 0);
-    expectGolden(next.dayBook, "reports_carried_daybook.kdb");
-    expectGolden(next.cashBook, "reports_carried_cashbook.kdb");
-    const QString day = textOf(next.dayBook);
+    mv::ChangeSet set;
+    mv::addCarriedBalancesEntry(next, carried(), set);
+    expectGoldenAfter(set, next.dayBook, "reports_carried_daybook.kdb");
+    expectGoldenAfter(set, next.cashBook, "reports_carried_cashbook.kdb");
+    const QString day = mv::carriedBalancesDayBookText(carried());
     EXPECT_FALSE(day.contains("Varuvärde"));
     EXPECT_FALSE(day.contains("Lån från annan"));
     EXPECT_FALSE(day.contains("Boka från fg.år X"));
@@ -117,30 +104,28 @@ TEST_F(BooksTest, CarriedBalancesFollowTheBooksTheNextYearAlreadyHas) {
     const QString existingCash = kCashBookHead + "     1  2015-01-03 earlier line\n";
     put(next.dayBook, existingDay);
     put(next.cashBook, existingCash);
-    EXPECT_EQ(mv::appendCarriedBalancesEntry(next, carried()), 0);
-    const QString day = textOf(next.dayBook);
-    const QString cash = textOf(next.cashBook);
+    mv::ChangeSet set;
+    mv::addCarriedBalancesEntry(next, carried(), set);
+    const QString day = set.text(next.dayBook);
+    const QString cash = set.text(next.cashBook);
     ASSERT_TRUE(day.startsWith(existingDay));
     ASSERT_TRUE(cash.startsWith(existingCash));
     EXPECT_TRUE(day.mid(existingDay.size()).startsWith("Verifikat          = 1\n"));
     EXPECT_EQ(cash.count('\n'), existingCash.count('\n') + 1);
 }
 
-TEST_F(BooksTest, AFailedWriteStopsTheEntryAndIsReported) {
-    EXPECT_EQ(mv::ensureDayBookHead(paths), 0);
-    EXPECT_EQ(mv::ensureCashBookHead(paths), 0);
-    // The day book can be written, the cash book cannot.
-    const QString cashPath = paths.cashBook;
-    mv::setWriteHook([cashPath](const QString& p) { return p != cashPath; });
-    const int rc = mv::appendYearCompletedEntry(paths, 9, "2014-03-07");
-    mv::setWriteHook({});
-    EXPECT_NE(rc, 0);
-    EXPECT_EQ(textOf(paths.cashBook), kCashBookHead);
-
-    // A missing year folder: nothing can be created, and it is said.
-    const mv::PathTable missing = mv::buildPathTable(QStringLiteral("2020"));
-    EXPECT_NE(mv::appendCarriedBalancesEntry(missing, carried()), 0);
-    EXPECT_NE(mv::appendOpeningBalanceEntry(missing, {}), 0);
+TEST_F(BooksTest, ABookOfFewerThanFiveCharactersGetsItsHeadAgain) {
+    put(paths.dayBook, "abc\n"); // 4 characters
+    put(paths.cashBook, "abcd"); // 4 characters, no line end
+    mv::ChangeSet set;
+    mv::addYearCompletedEntry(paths, 9, "2014-03-07", set);
+    EXPECT_TRUE(set.text(paths.dayBook).startsWith("DAGBOK  2014\n" + QString(86, '_') + "\n"));
+    EXPECT_TRUE(set.text(paths.cashBook).startsWith(kCashBookHead + "     9 2014-03-07  "));
+    // A day book of five characters is kept.
+    put(next.dayBook, "abcd\n");
+    mv::ChangeSet kept;
+    mv::addCarriedBalancesEntry(next, carried(), kept);
+    EXPECT_TRUE(kept.text(next.dayBook).startsWith("abcd\nVerifikat          = 1\n"));
 }
 
 } // namespace

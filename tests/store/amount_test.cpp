@@ -86,4 +86,9 @@ TEST_F(AmountFile, TotalsAreReadAddedAndWrittenWhole) {
     EXPECT_EQ(readAmountFile("w.kdb").ore(), 123456789012345679);
     putBytes("w.kdb", "99999999999999999999999\r\n");
     EXPECT_EQ(readAmountFile("w.kdb").ore(), 999999999999999900);
+    // A saturated amount that rounds up stays the largest one, and reads
+    // back as itself.
+    const Amount top = Amount::parseLenient("98888888999999999.999");
+    EXPECT_EQ(top.ore(), 999999999999999999);
+    EXPECT_EQ(Amount::parseLenient(top.toText()), top);
 }

@@ -562,6 +562,17 @@ TEST_F(ExitProcedure, ChangedBooksKeepTheProgramOpenUnlessAnIncomeIsPending) {
     EXPECT_EQ(bytesOf(context.paths.shutdownMark), QByteArray("0\r\n"));
 }
 
+TEST_F(ExitProcedure, UnsavedTypedWorkIsAskedAboutFirst) {
+    context.unsavedWork = true;
+    answers = {answerNo};
+    EXPECT_EQ(runExit(context), ExitResult::Stay);
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown[0], unsavedWorkQuestion());
+    EXPECT_EQ(checks, 0);
+    answers = {answerYes, answerNo};
+    EXPECT_EQ(runExit(context), ExitResult::End);
+}
+
 TEST_F(ExitProcedure, WithoutAYearTheProgramStillEnds) {
     context.paths = buildPathTable("0000");
     answers = {answerNo};

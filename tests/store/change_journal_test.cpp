@@ -73,6 +73,20 @@ TEST_F(JournalTest, ACrashAtAnyChangeIsTakenBackAtTheNextStart) {
     }
 }
 
+TEST_F(JournalTest, AJournalNamingAPlaceOutsideTheBooksIsNeverFollowed) {
+    // Taking back a journal writes its old contents: one that names a file
+    // above the working directory (or anywhere absolute) was not written by
+    // the program and is refused, and so is a change to such a path.
+    QByteArray journal = "MERVALLA ANDRING 1\nF 1 3 -1 8 3\n../x.kdb" "abc\nSLUT\n";
+    putBytes(changeJournalPath(), journal);
+    EXPECT_EQ(recoverInterruptedChange(), 1);
+    EXPECT_FALSE(QFileInfo::exists("../x.kdb"));
+    QFile::remove(changeJournalPath());
+    EXPECT_EQ(applyChange({FileStep::write("/tmp/outside.kdb", "x")}).code, ChangeOutcome::NotStarted);
+    EXPECT_EQ(applyChange({FileStep::write("a/../../outside.kdb", "x")}).code, ChangeOutcome::NotStarted);
+    EXPECT_FALSE(changePending());
+}
+
 TEST_F(JournalTest, AnUnreadableJournalIsKeptAndStopsTheNextChange) {
     putBytes(changeJournalPath(), "not a journal");
     EXPECT_EQ(recoverInterruptedChange(), 1);

@@ -3,9 +3,11 @@
 // cash step, the openings that skip the guard, and (for page tests) the
 // handles of their controls. Implemented in the *_page.cpp files.
 #include "booking/booking_entry.h"
+#include "booking/cash_distribution.h"
 #include "booking/entry_rules.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace bookingui {
@@ -14,7 +16,17 @@ namespace bookingui {
 // account. Nothing of it is on disk.
 std::optional<mv::Booking>& pendingBooking();
 
-// Opens the cash page for the pending booking (no integrity check: the
+// An imported cash amount (the opening balance) waiting to be placed on the
+// money accounts. Nothing of the import is on disk: commit writes it with the
+// placing typed on the cash page, as one change.
+struct PendingImport {
+    int number = 0;    // the import's verification number
+    mv::Amount amount; // the cash to place
+    std::function<mv::CommitOutcome(const mv::TransferForm& placing)> commit;
+};
+std::optional<PendingImport>& pendingImport();
+
+// Opens the cash page for the pending booking or import (no integrity check: the
 // booking page that saved it was opened through the guard).
 void openCashStep();
 // Opens the income or expense page afresh, without the guard (after its

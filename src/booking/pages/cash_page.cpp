@@ -1,7 +1,8 @@
 // The cash page ("KASSAN", command 1030; "Spara" 1031; the move buttons
 // 1049-1054): the six money accounts, placing a just-checked income or
-// expense on one of them (the cash step that writes the booking), and
-// transfers between the accounts.
+// expense on one of them (the cash step that writes the booking), placing
+// the cash of an opening balance over them (the step that writes the
+// import), and transfers between the accounts.
 #include "booking/booking_commit.h"
 #include "booking/pages/booking_pages.h"
 #include "booking/cash_distribution.h"
@@ -19,6 +20,11 @@ std::optional<mv::Booking>& pendingBooking() {
     return booking;
 }
 
+std::optional<PendingImport>& pendingImport() {
+    static std::optional<PendingImport> import;
+    return import;
+}
+
 namespace {
 
 constexpr int cmdOpen = 1030;
@@ -32,6 +38,9 @@ int placedOn = -1;          // the account chosen for the pending booking
 QString u(const char* s) { return QString::fromUtf8(s); }
 
 bool distributing() { return pendingBooking().has_value(); }
+// The imported cash is spread like a transfer: typed balances or the move
+// buttons, saved once they add up to the new cash total.
+bool importing() { return !distributing() && pendingImport().has_value(); }
 
 int rowY(int i) { return 225 + 32 * i; }
 
@@ -86,6 +95,9 @@ void paint(int window, int& state) {
     shell::drawText(window, 15, 161, u("Summa"), l, body);
     shell::drawText(window, 20, 203, u("Konton"), l, body);
     shell::drawText(window, 250, 203, u("Tillgång"), l, body);
+    if (importing())
+        shell::drawText(window, 15, 440, u("Fördela den importerade kassan på kontona."),
+                        shell::rgb(200, 0, 0), body);
     if (distributing()) {
         const bool income = pendingBooking()->side == mv::Side::Income;
         shell::drawText(window, 15, 440,
@@ -114,6 +126,7 @@ std::optional<std::array<mv::Amount, 6>> typedBalances() {
 }
 
 mv::Amount shownTotal() {
+    if (importing()) return opened.cashTotal + pendingImport()->amount;
     return distributing() ? opened.cashTotal + pendingBooking()->cashChange() : opened.cashTotal;
 }
 
@@ -133,8 +146,9 @@ void loadView() {
 }
 
 void open() {
-    shell::state().cashStepWaiting = distributing() ? 1 : 0;
-    shell::openPage(shell::PageId::Transfer, distributing() ? 0 : cmdOpen);
+    const bool waiting = distributing() || importing();
+    shell::state().cashStepWaiting = waiting ? 1 : 0;
+    shell::openPage(shell::PageId::Transfer, waiting ? 0 : cmdOpen);
     mv::recoverInterruptedBooking(shell::paths());
     opened = mv::loadMoneyAccounts(shell::paths());
     placedOn = -1;
@@ -158,7 +172,11 @@ void open() {
         tk::setReadOnly(c.balances[i], (locked || distributing()) ? u("OFF") : u("ON"));
     }
     showBalances(opened.balances);
-    setMoveButtons(distributing());
+    setMoveButtons(distributing() || importing());
+    if (importing()) {
+        tk::setText(c.number, QString::number(pendingImport()->number));
+        tk::showControl(c.number);
+    }
     tk::disableControl(c.saveButton);
     loadView();
     if (distributing()) tk::setFocus(c.moveButtons[0]);
@@ -186,7 +204,7 @@ void recalculate() {
     }
     tk::setText(c.difference, mv::differenceText(shownTotal(), *balances));
     const bool moved = *balances != opened.balances;
-    moved ? tk::showControl(c.number) : tk::hideControl(c.number);
+    moved || importing() ? tk::showControl(c.number) : tk::hideControl(c.number);
     // Balanced typed amounts (or renamed accounts) may be saved at once.
     const bool balanced = (shownTotal() - mv::balanceSum(*balances)).isZero();
     balanced && !shell::state().isLocked() ? tk::enableControl(c.saveButton) : tk::disableControl(c.saveButton);
@@ -248,6 +266,18 @@ void save() {
     mv::TransferForm form;
     form.names = nameTexts();
     for (size_t i = 0; i < 6; ++i) form.balances[i] = tk::text(c.balances[i]);
+    if (importing()) {
+        const mv::CommitOutcome out = pendingImport()->commit(form);
+        if (!out.ok) {
+            shell::showMessage(out.message);
+            return;
+        }
+        pendingImport().reset();
+        shell::state().cashStepWaiting = 0;
+        shell::setTopBarEnabled(true);
+        shell::showWelcomePage();
+        return;
+    }
     const mv::CommitOutcome out = mv::commitTransfer(shell::paths(), form);
     if (!out.ok) {
         shell::showMessage(out.message);

@@ -80,6 +80,7 @@ void showCount() {
 
 void setPending(bool on) {
     pending = on;
+    shell::state().unsavedWork = on;
     shell::setTopBarEnabled(!on);
     shell::setToolsMenuEnabled(!on);
     shell::requestRepaint();
