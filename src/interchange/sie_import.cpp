@@ -65,9 +65,9 @@ struct Year {
 
 struct Parsed {
     QString type, orgNumber, company;
-    std::map<int, Year> years;                 // #RAR by year index
+    std::map<int, Year> years;                        // #RAR by year index
     std::map<int, std::map<int, Amount>> ib, ub, res; // year index -> account -> amount
-    std::map<int, QString> names;              // #KONTO
+    std::map<int, QString> names;                     // #KONTO
 };
 
 QString digitsOf(const QString& text) {
@@ -87,13 +87,16 @@ std::optional<Message> parse(const QString& text, Parsed& p) {
     bool inVerification = false;
     QString series, number;
     Amount sum;
+    int last = 0; // the last line that is not empty
     for (int i = 0; i < lines.size(); ++i) {
         const QString line = lines[i].trimmed();
         if (line.isEmpty()) continue;
+        last = i;
         const auto bad = [&] { return xmsg::sieBadLine(i + 1, lines[i]); };
         if (line == u("{")) continue;
         if (line == u("}")) {
-            if (inVerification && !sum.isZero()) return xmsg::sieVerificationUnbalanced(series, number, sum);
+            if (inVerification && !sum.isZero())
+                return xmsg::sieVerificationUnbalanced(series, number, sum);
             inVerification = false;
             continue;
         }
@@ -123,6 +126,7 @@ std::optional<Message> parse(const QString& text, Parsed& p) {
             auto& table = label == u("#IB") ? p.ib : label == u("#UB") ? p.ub : p.res;
             table[year][account] += *amount;
         } else if (label == u("#VER")) {
+            if (inVerification) return bad(); // the one before was never closed
             inVerification = true;
             series = field(1);
             number = field(2);
@@ -133,6 +137,8 @@ std::optional<Message> parse(const QString& text, Parsed& p) {
             sum += *amount;
         }
     }
+    // A file that ends inside a verification was cut short.
+    if (inVerification) return xmsg::sieBadLine(last + 1, lines[last]);
     return std::nullopt;
 }
 
@@ -167,7 +173,8 @@ SieOpeningBalance grouped(const std::map<int, Amount>& balances, const Parsed& p
             b.vatDifference -= amount;
         else {
             const auto name = p.names.find(account);
-            b.unplaced.push_back({account, name == p.names.end() ? QString() : name->second, amount});
+            b.unplaced.push_back(
+                {account, name == p.names.end() ? QString() : name->second, amount});
         }
     }
     return b;
@@ -175,7 +182,8 @@ SieOpeningBalance grouped(const std::map<int, Amount>& balances, const Parsed& p
 
 } // namespace
 
-SieImport readSieOpeningBalance(const QByteArray& bytes, const QString& orgNumber, const QString& year) {
+SieImport readSieOpeningBalance(const QByteArray& bytes, const QString& orgNumber,
+                                const QString& year) {
     SieImport out;
     Parsed p;
     if (const std::optional<Message> refusal = parse(decodeCp437(bytes), p)) {
@@ -192,7 +200,8 @@ SieImport readSieOpeningBalance(const QByteArray& bytes, const QString& orgNumbe
         return out;
     }
     if (theirs != orgNumber) {
-        out.message = xmsg::sieOtherOrgNumber(hyphenatedNumber(theirs), hyphenatedNumber(orgNumber));
+        out.message =
+            xmsg::sieOtherOrgNumber(hyphenatedNumber(theirs), hyphenatedNumber(orgNumber));
         return out;
     }
 
@@ -245,7 +254,8 @@ SieImport readSieOpeningBalance(const QByteArray& bytes, const QString& orgNumbe
     return out;
 }
 
-SieImport readSieOpeningBalanceFile(const QString& path, const QString& orgNumber, const QString& year) {
+SieImport readSieOpeningBalanceFile(const QString& path, const QString& orgNumber,
+                                    const QString& year) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         SieImport out;
@@ -257,7 +267,9 @@ SieImport readSieOpeningBalanceFile(const QString& path, const QString& orgNumbe
 
 QString openingBalanceSummary(const SieOpeningBalance& b) {
     QString t = u("Ingående balans enligt filen:\n\n");
-    const auto row = [&t](const char* label, Amount a) { t += u(label) + u(": ") + a.toText() + u'\n'; };
+    const auto row = [&t](const char* label, Amount a) {
+        t += u(label) + u(": ") + a.toText() + u'\n';
+    };
     row("Kassa, Bank mm", b.cash);
     row("Inventarier", b.equipment);
     row("Varulager", b.stock);
