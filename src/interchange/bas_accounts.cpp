@@ -80,7 +80,8 @@ const std::vector<BasAccount>& basAccounts() {
 
 const BasAccount* findBasAccount(int number) {
     const auto& t = basAccounts();
-    const auto it = std::find_if(t.begin(), t.end(), [number](const BasAccount& a) { return a.number == number; });
+    const auto it = std::find_if(t.begin(), t.end(),
+                                 [number](const BasAccount& a) { return a.number == number; });
     return it == t.end() ? nullptr : &*it;
 }
 
@@ -104,7 +105,8 @@ const std::vector<TypeAccount>& typeAccounts() {
         {"Utgift, Omvänd moms", 4641, ""},
         // The ledger lists it as 4100 in R5; the closing basis counts it among
         // the other external costs (R6), so it is booked on an R6 account.
-        {"Utgift, Momsfritt", 6990, "Huvudboken 4100 (R5); bokslutsunderlaget räknar kostnaden i R6"},
+        {"Utgift, Momsfritt", 6990,
+         "Huvudboken 4100 (R5); bokslutsunderlaget räknar kostnaden i R6"},
         {"Utgift, Räntor (på lån, krediter mm)", 8410, ""},
         // The ledger lists it as 1220 in B4; the closing basis writes it off
         // when bought, as an other external cost (R6), and never counts it

@@ -64,8 +64,8 @@ inline constexpr int carriedOutputVatAccount = 2610; // carried receivables' VAT
 
 // Accounts of the figures that are not verifications and of the result.
 namespace bas {
-inline constexpr int fixedAssets = 1220;   // bought fixed assets, depreciation
-inline constexpr int assetsSold = 1222;    // fixed assets sold
+inline constexpr int fixedAssets = 1220; // bought fixed assets, depreciation
+inline constexpr int assetsSold = 1222;  // fixed assets sold
 inline constexpr int stock = 1400;
 inline constexpr int receivables = 1500;
 inline constexpr int equity = 2010;

@@ -31,7 +31,8 @@ std::map<int, Amount> mapOf(const std::vector<RateAmount>& list) {
 }
 
 // file - day book per rate, over the rates of either.
-std::map<int, Amount> difference(const std::map<int, Amount>& files, const std::map<int, Amount>& day) {
+std::map<int, Amount> difference(const std::map<int, Amount>& files,
+                                 const std::map<int, Amount>& day) {
     std::map<int, Amount> d = files;
     for (const auto& [rate, amount] : day)
         d[rate] -= amount;
@@ -131,7 +132,8 @@ DayBookVat dayBookVat(const std::vector<DayBookEntry>& entries) {
 }
 
 VatResidual vatResidual(const ClosingBooks& books, const DayBookVat& day) {
-    return {difference(mapOf(books.outputVat), day.output), difference(mapOf(books.inputVat), day.input),
+    return {difference(mapOf(books.outputVat), day.output),
+            difference(mapOf(books.inputVat), day.input),
             difference(mapOf(books.reverseVat), day.reverse)};
 }
 
@@ -139,7 +141,8 @@ std::optional<Message> booksDisagreement(const PathTable& paths, const ClosingBo
                                          const std::vector<DayBookEntry>& entries,
                                          const MoneySlots& money) {
     for (const TransactionType& t : transactionTypes()) {
-        if (t.special == SpecialKind::ReceivablesClosing || t.special == SpecialKind::PayablesClosing)
+        if (t.special == SpecialKind::ReceivablesClosing ||
+            t.special == SpecialKind::PayablesClosing)
             continue;
         Amount day;
         for (const DayBookEntry& e : entries)

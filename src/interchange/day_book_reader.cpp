@@ -174,7 +174,7 @@ std::optional<Message> readBlock(const Block& b, DayBookEntry& e) {
     if (transaction == u("Överföring mellan konton") ||
         transaction == u("Bokning av importerad kassa")) {
         e.kind = transaction.startsWith(u("Överföring")) ? DayBookEntry::Kind::Transfer
-                                                          : DayBookEntry::Kind::ImportedCash;
+                                                         : DayBookEntry::Kind::ImportedCash;
         if (!b.closed) return xmsg::dayBookBlockIncomplete(e.number);
         return readTransferBody(b, e);
     }
@@ -204,7 +204,8 @@ DayBookRead readDayBook(const QString& text) {
     const auto finish = [&](int end) -> bool {
         if (start < 0) return true;
         DayBookEntry e;
-        if (const std::optional<Message> refusal = readBlock(splitBlock(lines.mid(start, end - start)), e)) {
+        if (const std::optional<Message> refusal =
+                readBlock(splitBlock(lines.mid(start, end - start)), e)) {
             out.message = *refusal;
             return false;
         }

@@ -47,11 +47,11 @@ struct DayBookEntry {
     QString counterparty;
     const TransactionType* type = nullptr; // Booking only
     int rate = -1;                         // the VAT rate; -1 none
-    Amount net;        // the type line
-    Amount vat;        // the VAT line ("Momskonto <rate>")
-    Amount reverseVat; // "Momskonto <rate> Omvänd utgående", as a positive amount
-    Amount ore;        // "Öresutjämning", signed as booked
-    Amount total;      // the amount placed ("Boka mot"), or of a write-off
+    Amount net;                            // the type line
+    Amount vat;                            // the VAT line ("Momskonto <rate>")
+    Amount reverseVat;              // "Momskonto <rate> Omvänd utgående", as a positive amount
+    Amount ore;                     // "Öresutjämning", signed as booked
+    Amount total;                   // the amount placed ("Boka mot"), or of a write-off
     std::vector<AccountMove> moves; // every money-account line, in block order
     bool operator==(const DayBookEntry&) const = default;
 };

@@ -40,7 +40,8 @@ std::map<int, Payment> invoicePayments(const std::vector<DayBookEntry>& entries)
     static const QRegularExpression invoiceNumber(QStringLiteral("^\\d{1,9}$"));
     std::map<int, Payment> payments;
     for (const DayBookEntry& e : entries) {
-        if (e.kind != DayBookEntry::Kind::Booking || e.type->side != Side::Income || !movesCash(*e.type))
+        if (e.kind != DayBookEntry::Kind::Booking || e.type->side != Side::Income ||
+            !movesCash(*e.type))
             continue;
         if (!invoiceNumber.match(e.reference).hasMatch()) continue;
         Payment& p = payments[e.reference.toInt()];
@@ -62,7 +63,8 @@ std::optional<QString> claimProblem(const ClaimCase& c, HouseWorkKind kind, Amou
         return u("Köparen har betalat ") + paidTotal.toText() + u(" av ") + f.toPay.toText() +
                u(". Begäran kan lämnas när köparen har betalat hela sin del.");
     if (share == 0)
-        return u("Det fanns inget ") + kindName(kind) + u("-avdrag för betalningar den ") + c.paidDate + u'.';
+        return u("Det fanns inget ") + kindName(kind) + u("-avdrag för betalningar den ") +
+               c.paidDate + u'.';
     if (c.claimed > c.labourPrice - c.paid)
         return u("Det begärda beloppet ") + kronor(c.claimed) +
                u(" är större än priset för arbetet inklusive moms (") + kronor(c.labourPrice) +
@@ -70,8 +72,8 @@ std::optional<QString> claimProblem(const ClaimCase& c, HouseWorkKind kind, Amou
     if (c.claimed * 10000 > c.labourPrice * share)
         return u("Det begärda beloppet ") + kronor(c.claimed) + u(" är större än ") +
                QString::number(share / 100) + u(" % av priset för arbetet inklusive moms (") +
-               kronor(c.labourPrice) + u("), den andel Skatteverket betalar för ") + kindName(kind) +
-               u("-arbete som betalats ") + c.paidDate + u'.';
+               kronor(c.labourPrice) + u("), den andel Skatteverket betalar för ") +
+               kindName(kind) + u("-arbete som betalats ") + c.paidDate + u'.';
     return std::nullopt;
 }
 
@@ -86,8 +88,8 @@ QString kindName(HouseWorkKind kind) {
     return kind == HouseWorkKind::Rot ? QStringLiteral("ROT") : QStringLiteral("RUT");
 }
 
-ClaimFile claimFileOf(const std::vector<DayBookEntry>& entries, const PathTable& paths, HouseWorkKind kind,
-                      const QString& from, const QString& to) {
+ClaimFile claimFileOf(const std::vector<DayBookEntry>& entries, const PathTable& paths,
+                      HouseWorkKind kind, const QString& from, const QString& to) {
     ClaimFile out;
     out.kind = kind;
     out.from = from;
@@ -107,15 +109,18 @@ ClaimFile claimFileOf(const std::vector<DayBookEntry>& entries, const PathTable&
         const QString claim = storedText(paths.invoice(claimNumber + u("_BU")));
         if (claim.isEmpty()) {
             const bool paid = !storedText(paths.invoice(claimNumber + u("_BETALD"))).isEmpty();
-            out.leftOut.push_back({invoiceNumber, paid ? u("Skatteverket har redan betalat begäran ") + claimNumber + u'.'
-                                                       : u("Begäran ") + claimNumber + u(" finns inte.")});
+            out.leftOut.push_back(
+                {invoiceNumber,
+                 paid ? u("Skatteverket har redan betalat begäran ") + claimNumber + u'.'
+                      : u("Begäran ") + claimNumber + u(" finns inte.")});
             continue;
         }
         const std::optional<HouseWorkDetails> details = readHouseWorkDetails(claim);
         const WorkType* work = details ? findWorkType(details->workType) : nullptr;
         if (!details || !work) {
-            out.leftOut.push_back({invoiceNumber, u("Sparad utan köparens personnummer och typ av arbete: "
-                                                    "lämna begäran i Skatteverkets e-tjänst.")});
+            out.leftOut.push_back(
+                {invoiceNumber, u("Sparad utan köparens personnummer och typ av arbete: "
+                                  "lämna begäran i Skatteverkets e-tjänst.")});
             continue;
         }
         if (work->kind != kind) continue;
@@ -137,7 +142,8 @@ ClaimFile claimFileOf(const std::vector<DayBookEntry>& entries, const PathTable&
         c.property = details->property;
         c.cooperative = digitsOf(details->cooperative);
         c.apartment = details->apartment;
-        const int share = houseWorkShareHundredths(kind, QDate::fromString(c.paidDate, Qt::ISODate));
+        const int share =
+            houseWorkShareHundredths(kind, QDate::fromString(c.paidDate, Qt::ISODate));
         if (const std::optional<QString> problem = claimProblem(c, kind, payment.total, f, share)) {
             out.message = xmsg::claimRefused(invoiceNumber, *problem);
             out.cases.clear();
@@ -158,7 +164,8 @@ ClaimFile claimFileOf(const std::vector<DayBookEntry>& entries, const PathTable&
     return out;
 }
 
-ClaimFile buildClaimFile(const PathTable& paths, HouseWorkKind kind, const QString& from, const QString& to) {
+ClaimFile buildClaimFile(const PathTable& paths, HouseWorkKind kind, const QString& from,
+                         const QString& to) {
     const DayBookRead day = readDayBook(storedText(paths.dayBook));
     if (!day.ok) {
         ClaimFile out;
@@ -172,8 +179,8 @@ ClaimFile buildClaimFile(const PathTable& paths, HouseWorkKind kind, const QStri
 QString claimFileText(const ClaimFile& file) {
     QString t;
     const auto element = [&t](int indent, const char* name, const QString& value) {
-        t += QString(indent, u' ') + u("<p:") + u(name) + u'>' + escaped(value) + u("</p:") + u(name) +
-             u(">\n");
+        t += QString(indent, u' ') + u("<p:") + u(name) + u'>' + escaped(value) + u("</p:") +
+             u(name) + u(">\n");
     };
     const auto number = [](std::int64_t v) { return QString::number(v); };
     const QString list = file.kind == HouseWorkKind::Rot ? u("RotBegaran") : u("HushallBegaran");
@@ -217,11 +224,12 @@ QByteArray claimFileBytes(const ClaimFile& file) {
 }
 
 QString claimSummary(const ClaimFile& file) {
-    QString t = u("Begäran om utbetalning, ") + kindName(file.kind) + u(", betalt ") + file.from + u(" till ") +
-                file.to + u(":\n");
+    QString t = u("Begäran om utbetalning, ") + kindName(file.kind) + u(", betalt ") + file.from +
+                u(" till ") + file.to + u(":\n");
     std::int64_t claimed = 0;
     for (const ClaimCase& c : file.cases) {
-        t += u("  Faktura ") + c.invoice + u(", betald ") + c.paidDate + u(", begärt ") + kronor(c.claimed) + u'\n';
+        t += u("  Faktura ") + c.invoice + u(", betald ") + c.paidDate + u(", begärt ") +
+             kronor(c.claimed) + u'\n';
         claimed += c.claimed;
     }
     t += u("Summa begärt: ") + kronor(claimed) + u'\n';

@@ -35,9 +35,9 @@ namespace mv {
 inline constexpr int maxClaimBuyers = 100;
 
 struct ClaimCase {
-    QString invoice;  // the invoice number
-    QString buyer;    // twelve digits
-    QString paidDate; // YYYY-MM-DD
+    QString invoice;              // the invoice number
+    QString buyer;                // twelve digits
+    QString paidDate;             // YYYY-MM-DD
     std::int64_t labourPrice = 0; // whole kronor, VAT included
     std::int64_t paid = 0;        // what the buyer paid for the work
     std::int64_t claimed = 0;

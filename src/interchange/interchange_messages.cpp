@@ -30,7 +30,8 @@ Message orgNumberMissing() {
 }
 
 Message dayBookLineUnreadable(int number, const QString& line) {
-    return refusal(verification(number) + u(" har en rad som inte kan läsas:\n\n") + line.trimmed());
+    return refusal(verification(number) + u(" har en rad som inte kan läsas:\n\n") +
+                   line.trimmed());
 }
 
 Message dayBookBlockIncomplete(int number) {
@@ -39,8 +40,9 @@ Message dayBookBlockIncomplete(int number) {
 }
 
 Message dayBookBlockUnbalanced(int number) {
-    return refusal(verification(number) +
-                   u(" går inte ihop: belopp, moms och öresutjämning blir inte det bokade beloppet."));
+    return refusal(
+        verification(number) +
+        u(" går inte ihop: belopp, moms och öresutjämning blir inte det bokade beloppet."));
 }
 
 Message dayBookUnknownType(int number, const QString& type) {
@@ -72,10 +74,12 @@ Message roundingDisagrees(Amount dayBook, Amount total) {
 
 Message vatDisagrees(bool output, Amount beyondDayBook, Amount yearEnd) {
     return refusal(
-        (output ? u("Den utgående momsen stämmer inte med dagboken och kundfordringarna!\n\n")
-                : u("Den ingående momsen stämmer inte med dagboken och leverantörsskulderna!\n\n")) +
+        (output
+             ? u("Den utgående momsen stämmer inte med dagboken och kundfordringarna!\n\n")
+             : u("Den ingående momsen stämmer inte med dagboken och leverantörsskulderna!\n\n")) +
         u("Moms utöver dagbokens verifikationer: ") + beyondDayBook.toText() +
-        (output ? u("\nMoms på årets kundfordringar: ") : u("\nMoms på årets leverantörsskulder: ")) +
+        (output ? u("\nMoms på årets kundfordringar: ")
+                : u("\nMoms på årets leverantörsskulder: ")) +
         yearEnd.toText());
 }
 
@@ -147,22 +151,36 @@ Message sieBadLine(int lineNumber, const QString& line) {
 }
 
 Message vatRateNotDeclarable(const QStringList& rates) {
-    return refusal(u("Momsdeklarationen har rutor för 25, 12 och 6 procent. Perioden har moms med ") +
-                   rates.join(u(", ")) + u(" procent, som inte kan deklareras i filen."));
+    return refusal(
+        u("Momsdeklarationen har rutor för 25, 12 och 6 procent. Perioden har moms med ") +
+        rates.join(u(", ")) + u(" procent, som inte kan deklareras i filen."));
 }
 
 Message claimNoInvoices(const QString& kind, const QString& from, const QString& to) {
-    return refusal(u("Inga betalda fakturor med ") + kind + u("-avdrag mellan ") + from + u(" och ") +
-                   to + u(" har en begäran som ännu inte är utbetald."));
+    return refusal(u("Inga betalda fakturor med ") + kind + u("-avdrag mellan ") + from +
+                   u(" och ") + to + u(" har en begäran som ännu inte är utbetald."));
 }
 
 Message claimTooManyBuyers(int count, int allowed) {
-    return refusal(u("Perioden har ") + QString::number(count) + u(" köpare. En fil får ha högst ") +
-                   QString::number(allowed) + u(" köpare: välj en kortare period."));
+    return refusal(u("Perioden har ") + QString::number(count) +
+                   u(" köpare. En fil får ha högst ") + QString::number(allowed) +
+                   u(" köpare: välj en kortare period."));
 }
 
 Message claimRefused(const QString& invoice, const QString& reason) {
     return refusal(u("Faktura ") + invoice + u(":\n\n") + reason);
+}
+
+Message sieTakeRows(const QString& summary) {
+    return {u("MEDDELANDE"),
+            summary + u("\nVill du föra in beloppen i registreringen? Inget sparas förrän du "
+                        "kontrollerat dem och tryckt på 'Spara'."),
+            u("QUESTION"), u("YES_no")};
+}
+
+Message claimNoKind() {
+    return inputErrorMessage(
+        u("Välj ROT eller RUT i listan!\n\nEn fil kan bara gälla det ena slaget."));
 }
 
 Message claimBadDates() {

@@ -41,6 +41,8 @@ Message sieNoBalance(const QString& year);
 Message sieUnbalanced(Amount sum);
 Message sieVerificationUnbalanced(const QString& series, const QString& number, Amount sum);
 Message sieBadLine(int lineNumber, const QString& line);
+// The balance read: the rows go into the registration when the user agrees.
+Message sieTakeRows(const QString& summary);
 
 // The VAT return.
 Message vatRateNotDeclarable(const QStringList& rates);
@@ -50,5 +52,6 @@ Message claimNoInvoices(const QString& kind, const QString& from, const QString&
 Message claimTooManyBuyers(int count, int allowed);
 Message claimRefused(const QString& invoice, const QString& reason);
 Message claimBadDates();
+Message claimNoKind();
 
 } // namespace mv::xmsg

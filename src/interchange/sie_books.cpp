@@ -1,6 +1,7 @@
 // The year's books as SIE records: the verifications of the day book, the
 // closing verifications, the opening and closing balances.
 #include "interchange/books_agreement.h"
+#include "interchange/interchange_files.h"
 #include "interchange/interchange_messages.h"
 #include "interchange/sie_export.h"
 #include "invoicing/identity_numbers.h"
@@ -27,7 +28,8 @@ class ClosingVerifications {
     void add(const char* text, std::vector<SieRow> rows) {
         std::erase_if(rows, [](const SieRow& r) { return r.amount.isZero(); });
         if (rows.empty()) return;
-        list_.push_back({QStringLiteral("B"), int(list_.size()) + 1, date_, u(text), QString(), rows});
+        list_.push_back(
+            {QStringLiteral("B"), int(list_.size()) + 1, date_, u(text), QString(), rows});
     }
     std::vector<SieVerification>& list() { return list_; }
 
@@ -38,7 +40,8 @@ class ClosingVerifications {
 
 // The year-end figures the closing basis computes and no verification
 // books: each one moves its balance account to the closing figure.
-void addClosingVerifications(const ClosingFigures& f, const VatResidual& vat, ClosingVerifications& out) {
+void addClosingVerifications(const ClosingFigures& f, const VatResidual& vat,
+                             ClosingVerifications& out) {
     const ClosingBooks& b = f.books;
     std::vector<SieRow> receivables = {{bas::receivables, b.receivablesNet + b.receivablesVat},
                                        {bas::sales, -b.receivablesNet}};
@@ -117,10 +120,11 @@ QString verificationText(const DayBookEntry& e) {
 
 } // namespace
 
-SieBuild buildSieBooks(const PathTable& paths, const Settings& settings, const CompanyDetails& company,
-                       const QString& programVersion, const QString& today) {
+SieBuild buildSieBooks(const PathTable& paths, const Settings& settings,
+                       const CompanyDetails& company, const QString& programVersion,
+                       const QString& today) {
     SieBuild out;
-    const std::optional<QString> orgNumber = organisationNumberOfVatNumber(company.lines[12]);
+    const std::optional<QString> orgNumber = companyOrgNumber(company);
     if (!orgNumber) {
         out.message = xmsg::orgNumberMissing();
         return out;

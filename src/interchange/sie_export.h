@@ -40,7 +40,7 @@ struct SieRow {
 struct SieVerification {
     QString series; // "A" the year's verifications, "B" the closing ones
     int number = 0;
-    QString date;       // YYYYMMDD
+    QString date; // YYYYMMDD
     QString text;
     QString registered; // YYYYMMDD, or "" for none
     std::vector<SieRow> rows;
@@ -65,7 +65,7 @@ struct SieBooks {
     QString year;
     SieCompany company;
     QString programVersion;
-    QString generated; // YYYYMMDD
+    QString generated;                          // YYYYMMDD
     std::vector<SieAccount> accounts;           // in number order
     std::vector<SieVerification> verifications; // A in number order, then B
 };

@@ -36,7 +36,8 @@ QString sieText(const SieBooks& b) {
     Records r;
     const auto n = [](int v, int base) { return QString::number(v, base); };
     r.add(QStringLiteral("FLAGGA"), {QStringLiteral("0")});
-    r.add(QStringLiteral("PROGRAM"), {quoted(QStringLiteral("MerValla")), quoted(b.programVersion)});
+    r.add(QStringLiteral("PROGRAM"),
+          {quoted(QStringLiteral("MerValla")), quoted(b.programVersion)});
     r.add(QStringLiteral("FORMAT"), {QStringLiteral("PC8")});
     r.add(QStringLiteral("GEN"), {b.generated});
     r.add(QStringLiteral("SIETYP"), {QStringLiteral("4")});
@@ -44,8 +45,8 @@ QString sieText(const SieBooks& b) {
     r.add(QStringLiteral("ADRESS"), {quoted(b.company.contact), quoted(b.company.street),
                                      quoted(b.company.postalAddress), quoted(b.company.phone)});
     r.add(QStringLiteral("FNAMN"), {quoted(b.company.name)});
-    r.add(QStringLiteral("RAR"), {QStringLiteral("0"), b.year + QStringLiteral("0101"),
-                                  b.year + QStringLiteral("1231")});
+    r.add(QStringLiteral("RAR"),
+          {QStringLiteral("0"), b.year + QStringLiteral("0101"), b.year + QStringLiteral("1231")});
     r.add(QStringLiteral("KPTYP"), {QStringLiteral("EUBAS97")});
 
     for (const SieAccount& a : b.accounts)

@@ -17,8 +17,9 @@ QString u(const char* s) {
     return QString::fromUtf8(s);
 }
 
-const char* const monthNames[12] = {"Januari", "Februari", "Mars",      "April",   "Maj",      "Juni",
-                                    "Juli",    "Augusti",  "September", "Oktober", "November", "December"};
+const char* const monthNames[12] = {"Januari",   "Februari", "Mars",     "April",
+                                    "Maj",       "Juni",     "Juli",     "Augusti",
+                                    "September", "Oktober",  "November", "December"};
 
 // The month (0-11) a verification falls in: its event date's, the first for
 // a date before the year and the last for a date after it.
@@ -56,7 +57,8 @@ Amount rateSum(const std::array<VatMonth, 12>& months, int first, int last,
     return s;
 }
 
-Amount monthSum(const std::array<VatMonth, 12>& months, int first, int last, Amount VatMonth::*field) {
+Amount monthSum(const std::array<VatMonth, 12>& months, int first, int last,
+                Amount VatMonth::*field) {
     Amount s;
     for (int m = first; m <= last; ++m)
         s += months[size_t(m - 1)].*field;
@@ -64,7 +66,8 @@ Amount monthSum(const std::array<VatMonth, 12>& months, int first, int last, Amo
 }
 
 // Every rate that has VAT of the kind in any month.
-std::vector<int> ratesOf(const std::array<VatMonth, 12>& months, std::map<int, Amount> VatMonth::*kind) {
+std::vector<int> ratesOf(const std::array<VatMonth, 12>& months,
+                         std::map<int, Amount> VatMonth::*kind) {
     std::map<int, bool> rates;
     for (const VatMonth& m : months)
         for (const auto& [rate, amount] : m.*kind)
@@ -118,7 +121,8 @@ VatYear vatYearOf(const std::vector<DayBookEntry>& entries, const ClosingBooks& 
         if (e.kind != DayBookEntry::Kind::Booking || !movesCash(*e.type)) continue;
         const std::optional<int> m = monthIndex(e.eventDate, yearNumber);
         if (!m) {
-            y.message = xmsg::dayBookLineUnreadable(e.number, u("Händelse Datum     = ") + e.eventDate);
+            y.message =
+                xmsg::dayBookLineUnreadable(e.number, u("Händelse Datum     = ") + e.eventDate);
             return y;
         }
         VatMonth& month = y.months[size_t(*m)];
@@ -139,7 +143,8 @@ VatYear vatYearOf(const std::vector<DayBookEntry>& entries, const ClosingBooks& 
         last.input[rate] += amount;
     for (const auto& [rate, amount] : residual.reverse)
         last.reverse[rate] += amount;
-    last.reversePurchases += books.costReverse - monthSum(y.months, 1, 12, &VatMonth::reversePurchases);
+    last.reversePurchases +=
+        books.costReverse - monthSum(y.months, 1, 12, &VatMonth::reversePurchases);
     last.reverseSales += books.incomeReverse - monthSum(y.months, 1, 12, &VatMonth::reverseSales);
     last.exemptSales += books.incomeVatFree - monthSum(y.months, 1, 12, &VatMonth::exemptSales);
 
@@ -178,23 +183,33 @@ VatReturn vatReturn(const VatYear& y, const VatPeriod& period) {
             const Amount through = before + rateSum(y.months, a, b, &VatMonth::output, rate);
             r.box05 += through.mulDiv(100, rate) - before.mulDiv(100, rate);
         }
-        if (rate == 25) r.box10 += vat;
-        else if (rate == 12) r.box11 += vat;
-        else if (rate == 6) r.box12 += vat;
-        else if (!vat.isZero()) others << QString::number(rate);
+        if (rate == 25)
+            r.box10 += vat;
+        else if (rate == 12)
+            r.box11 += vat;
+        else if (rate == 6)
+            r.box12 += vat;
+        else if (!vat.isZero())
+            others << QString::number(rate);
     }
     if (first) {
         r.box05 -= y.carriedSales;
-        Amount& carriedBox = y.carriedOutputRate == 12 ? r.box11 : y.carriedOutputRate == 6 ? r.box12 : r.box10;
+        Amount& carriedBox = y.carriedOutputRate == 12  ? r.box11
+                             : y.carriedOutputRate == 6 ? r.box12
+                                                        : r.box10;
         carriedBox -= y.carriedOutputVat;
     }
 
     for (int rate : ratesOf(y.months, &VatMonth::reverse)) {
         const Amount vat = rateSum(y.months, a, b, &VatMonth::reverse, rate);
-        if (rate == 25) r.box30 += vat;
-        else if (rate == 12) r.box31 += vat;
-        else if (rate == 6) r.box32 += vat;
-        else if (!vat.isZero() && !others.contains(QString::number(rate))) others << QString::number(rate);
+        if (rate == 25)
+            r.box30 += vat;
+        else if (rate == 12)
+            r.box31 += vat;
+        else if (rate == 6)
+            r.box32 += vat;
+        else if (!vat.isZero() && !others.contains(QString::number(rate)))
+            others << QString::number(rate);
     }
     for (int rate : ratesOf(y.months, &VatMonth::input))
         r.box48 += rateSum(y.months, a, b, &VatMonth::input, rate);
@@ -212,8 +227,9 @@ std::int64_t wholeKronor(Amount a) {
 }
 
 std::int64_t wholeKronorToPay(const VatReturn& r) {
-    return wholeKronor(r.box10) + wholeKronor(r.box11) + wholeKronor(r.box12) + wholeKronor(r.box30) +
-           wholeKronor(r.box31) + wholeKronor(r.box32) - wholeKronor(r.box48);
+    return wholeKronor(r.box10) + wholeKronor(r.box11) + wholeKronor(r.box12) +
+           wholeKronor(r.box30) + wholeKronor(r.box31) + wholeKronor(r.box32) -
+           wholeKronor(r.box48);
 }
 
 QString vatReturnText(const VatReturn& r, const QString& label) {
@@ -225,8 +241,8 @@ QString vatReturnText(const VatReturn& r, const QString& label) {
     out.line(u("Ruta                                                   Belopp     Hela kronor"));
     out.line(reporting::repeatedChar(u'-', 78));
     const auto box = [&out](const char* number, const char* text, Amount a) {
-        out.line(alignedPiece(alignedPiece(u(number) + u("  ") + u(text), a.toText(), 64), QString::number(wholeKronor(a)),
-                              79));
+        out.line(alignedPiece(alignedPiece(u(number) + u("  ") + u(text), a.toText(), 64),
+                              QString::number(wholeKronor(a)), 79));
     };
     box("05", "Momspliktig försäljning", r.box05);
     box("10", "Utgående moms 25 %", r.box10);
@@ -240,8 +256,9 @@ QString vatReturnText(const VatReturn& r, const QString& label) {
     box("42", "Övrig försäljning, momsfri", r.box42);
     box("48", "Ingående moms att dra av", r.box48);
     out.line(reporting::repeatedChar(u'-', 78));
-    out.line(alignedPiece(alignedPiece(u("49  Moms att betala eller få tillbaka"), r.box49().toText(), 64),
-                          QString::number(wholeKronorToPay(r)), 79));
+    out.line(alignedPiece(
+        alignedPiece(u("49  Moms att betala eller få tillbaka"), r.box49().toText(), 64),
+        QString::number(wholeKronorToPay(r)), 79));
     out.emptyLines(2);
     out.line(u("Beloppen kommer från periodens verifikationer efter händelsedatum. Årets"));
     out.line(u("kundfordringar och leverantörsskulder ligger i perioden med årets sista dag,"));

@@ -23,8 +23,8 @@ QString vatUploadText(const VatReturn& r, const QString& orgNumber, const QStrin
     t += QStringLiteral("    <Period>") + periodCode + QStringLiteral("</Period>\n");
     const auto element = [&t](const char* name, std::int64_t kronor) {
         const QString n = QString::fromLatin1(name);
-        t += QStringLiteral("    <") + n + u'>' + QString::number(kronor) + QStringLiteral("</") + n +
-             QStringLiteral(">\n");
+        t += QStringLiteral("    <") + n + u'>' + QString::number(kronor) + QStringLiteral("</") +
+             n + QStringLiteral(">\n");
     };
     const auto box = [&element](const char* name, Amount a) {
         if (wholeKronor(a) != 0) element(name, wholeKronor(a));

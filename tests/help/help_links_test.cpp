@@ -52,7 +52,7 @@ TEST(HelpAreaTest, MarksOfTheBookingPagesAndOfTheOthers) {
               Targets{manual("utgift.htm")});
     EXPECT_EQ(mv::help::targetsAt(285, 65, {Screen::Transfer}, false),
               Targets{manual("kassa.htm")});
-    EXPECT_EQ(mv::help::targetsAt(785, 65, {Screen::Vat}, false), Targets{manual("_ej_klart.htm")});
+    EXPECT_EQ(mv::help::targetsAt(785, 65, {Screen::Vat}, false), Targets{manual("rapporter_momsfil.htm")});
     EXPECT_EQ(mv::help::targetsAt(785, 65, {Screen::InvoiceReverseCharge}, false),
               Targets{manual("faktura_skapa.htm#Skapa_en_faktura_Omvänd_moms")});
     // The receivables list and the invoice text are active while shown.
