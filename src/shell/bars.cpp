@@ -38,9 +38,9 @@ const BarButton toolsMenu[] = {
     {"INSTÄLLNINGAR", 10, 145, 150, 20, 1060},
     {"ARTIKELREGISTER", 10, 165, 150, 20, 1202},
     {"KOPIERING", 10, 197, 150, 20, 1200},
-    {"SIE-FIL", 10, 217, 150, 20, 1064},
-    {"ROT/RUT-FIL", 10, 237, 150, 20, 1066},
     {"REG INGÅENDE BALANS", 10, 262, 150, 20, 1080},
+    {"SIE-FIL", 10, 282, 70, 20, 1064},
+    {"ROT/RUT", 90, 282, 70, 20, 1066},
     {"VÄLJ BOKFÖRINGSÅR", 10, 345, 150, 20, 1055},
     {"SKAPA BOKFÖRINGSÅR", 10, 365, 150, 20, 1016},
     {"SLUTFÖR ÅR ", 10, 430, 150, 20, 1033}, // + the selected year

@@ -49,7 +49,7 @@ const std::vector<DispatchRow>& dispatchTable() {
         {1060, 1060, false, "INSTÄLLNINGAR"},
         {1061, 1061, false, "Spara (settings)"},
         {1062, 1062, false, "invoice page button"},
-        {1064, 1069, false, "SIE-FIL, ROT/RUT-FIL and their buttons, Läs SIE-fil"},
+        {1064, 1069, false, "SIE-FIL, ROT/RUT and their buttons, Läs SIE-fil"},
         {1080, 1080, false, "REG INGÅENDE BALANS"},
         {1081, 1081, false, "Spara (opening balance)"},
         {1082, 1084, false, "Välj, Slutför, Boka ut (closing page)"},

@@ -20,10 +20,10 @@ const Hint hints[] = {
     {145, "Inställningar för löpande bokföring. Förinmatas automatiskt när bokföringsår valts."},
     {165, "Artikelregister hanteras här om så önskas."},
     {197, "Säkerhetskopiering hanteras här om så önskas."},
-    {217, "Hela bokföringsåret som SIE-fil till revisorn eller ett annat bokföringsprogram."},
-    {237, "Fil till Skatteverket med begäran om utbetalning av ROT- och RUT-avdrag."},
     {262, "Flyttning av tidigare bokföring till MerValla hanteras här. Kan göras efter hand om så "
           "önskas."},
+    {282,
+     "SIE-fil till revisorn eller ett annat program. ROT/RUT-fil med begäran till Skatteverket."},
     {345, "Välja/ändra bokföringsår är nädvändigt för att kunna bokföra."},
     {365, "Skapa bokföringsår är nädvändigt för att kunna bokföra."},
     {430, "När bokföringsåret är slut slutförs året med denna knapp."},

@@ -1,4 +1,4 @@
-// The house-work claim file page ("ROT/RUT-FIL", tools-menu command 1066):
+// The house-work claim file page ("ROT/RUT-FIL", tools-menu button "ROT/RUT", command 1066):
 // two payment dates and the kind, ROT or RUT; "Visa" (1068) lists the
 // invoices the file would claim and those left out, "Skapa fil" (1069)
 // writes Skatteverket's claim file where the user chooses.
@@ -30,17 +30,17 @@ std::vector<int> controls() {
 }
 
 void create(int window) {
-    c.from = tk::createField(window, 330, 110, 90, 20, u("R"), 10);
-    c.to = tk::createField(window, 330, 140, 90, 20, u("R"), 10);
+    c.from = tk::createField(window, 330, 125, 90, 20, u("R"), 10);
+    c.to = tk::createField(window, 330, 155, 90, 20, u("R"), 10);
     for (int f : {c.from, c.to})
         tk::setFont(f, shell::font(shell::Font::Field));
-    c.kind = tk::createList(window, 330, 170, 90, 100, u("READDROP"));
+    c.kind = tk::createList(window, 330, 185, 90, 100, u("READDROP"));
     tk::setFont(c.kind, shell::font(shell::Font::Field));
     c.showButton =
-        tk::createButton(window, 480, 108, 120, 26, u("Visa"), u("C"), u("NORMAL"), cmdShow);
+        tk::createButton(window, 480, 123, 120, 26, u("Visa"), u("C"), u("NORMAL"), cmdShow);
     c.saveButton =
-        tk::createButton(window, 480, 140, 120, 26, u("Skapa fil"), u("C"), u("NORMAL"), cmdSave);
-    c.view = tk::createRichView(window, 205, 250, 570, 320, u("VHSCROLL"), 0);
+        tk::createButton(window, 480, 155, 120, 26, u("Skapa fil"), u("C"), u("NORMAL"), cmdSave);
+    c.view = tk::createRichView(window, 205, 265, 570, 305, u("VHSCROLL"), 0);
     tk::setReadOnly(c.view, u("ON"));
     for (int h : controls())
         tk::hideControl(h);
@@ -49,15 +49,15 @@ void create(int window) {
 void paint(int window, int& state) {
     if (state <= 0) return;
     invoiceui::beginToolPage(window, u("ROT/RUT-FIL"));
-    shell::lightFrame(window, 195, 90, 785, 235, u("BEGÄRAN OM UTBETALNING TILL SKATTEVERKET"));
-    shell::drawText(window, 205, 111, u("Betalda från"), shell::labelColour, shell::Font::Body);
-    shell::drawText(window, 205, 141, u("Betalda till och med"), shell::labelColour,
+    shell::lightFrame(window, 195, 95, 785, 252, u("BEGÄRAN OM UTBETALNING TILL SKATTEVERKET"));
+    shell::drawText(window, 205, 126, u("Betalda från"), shell::labelColour, shell::Font::Body);
+    shell::drawText(window, 205, 156, u("Betalda till och med"), shell::labelColour,
                     shell::Font::Body);
-    shell::drawText(window, 205, 171, u("ROT eller RUT"), shell::labelColour, shell::Font::Body);
-    shell::drawText(window, 205, 200,
+    shell::drawText(window, 205, 186, u("ROT eller RUT"), shell::labelColour, shell::Font::Body);
+    shell::drawText(window, 205, 215,
                     u("Husavdragsfakturor som köparen betalat mellan datumen. ROT och RUT"),
                     shell::greyText, shell::Font::Body);
-    shell::drawText(window, 205, 216, u("kan inte blandas i en fil."), shell::greyText,
+    shell::drawText(window, 205, 231, u("kan inte blandas i en fil."), shell::greyText,
                     shell::Font::Body);
     shell::endPage(window, state);
 }

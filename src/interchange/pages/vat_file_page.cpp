@@ -7,6 +7,7 @@
 #include "reports/pages/report_pages.h"
 #include "reports/report_file.h"
 #include "shell/page.h"
+#include "shell/page_paint.h"
 #include "store/settings.h"
 #include "toolkit/toolkit.h"
 

@@ -9,6 +9,7 @@
 #include "interchange/pages/interchange_pages.h"
 #include "reports/pages/report_pages.h"
 #include "store/change_set.h"
+#include "store/integrity.h"
 #include "toolkit/toolkit_seams.h"
 
 #include "../small_year.h"
