@@ -3,6 +3,7 @@
 #include "interchange/code_pages.h"
 #include "interchange/interchange_messages.h"
 #include "interchange/vat_return.h"
+#include "invoicing/invoice_payment.h"
 #include "store/change_set.h"
 
 #include <QDate>
@@ -103,7 +104,8 @@ ClaimFile claimFileOf(const std::vector<DayBookEntry>& entries, const PathTable&
         const QString invoiceNumber = QString::number(number);
         QString invoice = storedText(paths.invoice(invoiceNumber + u("_BETALD")));
         if (invoice.isEmpty()) invoice = storedText(paths.invoice(invoiceNumber));
-        if (!isHouseWorkDocument(invoice)) continue;
+        // Skatteverket's payment of a claim is no buyer's payment.
+        if (!isHouseWorkDocument(invoice) || readInvoiceDocument(invoice).claim) continue;
 
         const QString claimNumber = QString::number(number + 1);
         const QString claim = storedText(paths.invoice(claimNumber + u("_BU")));

@@ -105,6 +105,19 @@ TEST_F(ClaimFileTest, AnInvoiceNotPaidInFullIsRefusedAndOneWithoutDetailsIsLeftO
     EXPECT_TRUE(mv::claimSummary(f).contains(u("Inte med i filen:\n  Faktura 14001: ")));
 }
 
+TEST_F(ClaimFileTest, AClaimSkatteverketHasPaidIsLeftOutAndItsPaymentIsNoBuyersPayment) {
+    smallyear::bookSmallYear(paths);
+    smallyear::book(paths,
+                    {mv::Side::Income, "2014-02-27", "Inkomst, Arbete och Tjänst", "2500", "25", "",
+                     "Skatteverket", 3, "14002"},
+                    u("14002_BU"));
+    const mv::ClaimFile f = claim(HouseWorkKind::Rot, "2014-02-01", "2014-02-28");
+    EXPECT_FALSE(f.ok);
+    ASSERT_EQ(f.leftOut.size(), 1u);
+    EXPECT_EQ(f.leftOut[0].invoice, u("14001"));
+    EXPECT_EQ(f.leftOut[0].reason, u("Skatteverket har redan betalat begäran 14002."));
+}
+
 TEST(IdentityNumbers, CheckDigitCenturyAndCoordinationNumbers) {
     const QDate today(2014, 3, 7);
     EXPECT_EQ(mv::personalIdentityNumber(u("19700101-1233"), today), u("197001011233"));
