@@ -13,6 +13,7 @@
 #include "interchange/sie_import.h"
 #include "interchange/vat_return.h"
 #include "interchange/vat_upload.h"
+#include "store/change_set.h"
 #include "store/record_file.h"
 #include "store/settings.h"
 #include "store/store_layout.h"

@@ -30,6 +30,7 @@ class InterchangePagesTest : public BookingPageFixture {
         BookingPageFixture::SetUp();
         ASSERT_EQ(mv::createMissingVitalFiles(paths), 0);
         ASSERT_TRUE(mv::finishChange(paths).ok());
+        answer = QDir::currentPath() + u("/ut.fil"); // inside the test's own folder
         tk::setDialogHook([this](const tk::DialogRequest& r) {
             requests.push_back(r);
             return answer;
@@ -47,7 +48,7 @@ class InterchangePagesTest : public BookingPageFixture {
     QByteArray written() const { return bytesOf(answer); }
 
     std::vector<tk::DialogRequest> requests;
-    QString answer = QDir::currentPath() + u("/ut.fil"); // the path the dialog returns
+    QString answer; // the path the dialog returns
 };
 
 TEST_F(InterchangePagesTest, SieFileIsSavedWhereTheUserChoosesUnderItsDefaultName) {
