@@ -128,8 +128,8 @@ int runYear(int count) {
         return 1;
     }
     QByteArray bytes;
-    std::printf("  SIE 4 file text in code page 437     %9.2f ms  (%lld bytes)\n",
-                timed([&] { bytes = mv::sieFileBytes(sie.books); }, 5),
+    const double encoding = timed([&] { bytes = mv::sieFileBytes(sie.books); }, 5);
+    std::printf("  SIE 4 file text in code page 437     %9.2f ms  (%lld bytes)\n", encoding,
                 static_cast<long long>(bytes.size()));
     std::printf("  SIE 4 file read back (opening)       %9.2f ms\n",
                 timed(
