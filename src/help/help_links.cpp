@@ -44,7 +44,7 @@ const std::vector<HelpArea>& helpAreas() {
         {S::CashBook, mark(780, 60), "boker_kassabok.htm"},
         {S::Balance, mark(780, 60), "rapporter_balans.htm"},
         {S::Result, mark(780, 60), "rapporter_resultat.htm"},
-        {S::Vat, mark(780, 60), "_ej_klart.htm"},
+        {S::Vat, mark(780, 60), "rapporter_momsfil.htm"},
         {S::OwnerInfo, mark(780, 60), "info_agarinfo.htm"},
         {S::Company, mark(780, 60), "verktyg_foretagsuppgifter.htm"},
         {S::InvoiceText, mark(780, 60), "verktyg_fakturaverktyg.htm"},
@@ -62,6 +62,8 @@ const std::vector<HelpArea>& helpAreas() {
         {S::ReceivablesList, mark(780, 60), "verktyg_kundfordringar.htm"},
         {S::PayablesList, mark(780, 60), "verktyg_leverantorsskulder.htm"},
         {S::YearEndClosing, mark(780, 60), "verktyg_slutfor_ar_0000.htm"},
+        {S::SieFile, mark(780, 60), "verktyg_sie_fil.htm"},
+        {S::ClaimFile, mark(780, 60), "verktyg_rot_rut_fil.htm"},
     };
     return table;
 }

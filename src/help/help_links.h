@@ -57,8 +57,10 @@ enum class Screen : int {
     ReceivablesList,
     PayablesList,
     YearEndClosing,
+    SieFile,
+    ClaimFile,
 };
-inline constexpr int screenCount = 30;
+inline constexpr int screenCount = 32;
 
 // The screens on show at the moment of a click.
 class ShownScreens {

@@ -68,11 +68,17 @@ void claimBlock(Lines& out, const InvoiceDraft& d) {
     out << claimHeaderLine();
     for (int i = 1; i < invoiceHeaderCount; ++i)
         out << d.header[size_t(i)];
+    // The buyer, the work and the property, for the claim file (a draft
+    // without them, as an invoice saved before they were asked for, has
+    // none).
+    if (!d.houseWork.buyer.isEmpty())
+        for (const QString& line : houseWorkDetailLines(d.houseWork))
+            out << line;
 }
 
 void houseWorkNotice(Lines& out) {
     out << QStringLiteral("OBS") + blanks(60);
-    out << u("Denna faktura är reducerad med avdrag för husarbete!");
+    out << houseWorkNoticeLine();
     out << u("Köparen blir betalningsskyldig ifall Skatteverket");
     out << u("nekar avdraget och i sådant fall utställes ny faktura.");
 }
@@ -173,6 +179,10 @@ QString claimPaymentRowText(const QString& invoiceNumber) {
 
 QString reverseChargeWording() {
     return u("Omvänd betalningsskyldighet");
+}
+
+QString houseWorkNoticeLine() {
+    return u("Denna faktura är reducerad med avdrag för husarbete!");
 }
 
 QString claimHeaderLine() {

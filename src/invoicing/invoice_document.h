@@ -48,4 +48,8 @@ QString reverseChargeWording();
 // Header line 1 of a claim: "Från Skatteverket" (how a claim is recognised).
 QString claimHeaderLine();
 
+// The line of the house-work notice that every house-work invoice and claim
+// carries: "Denna faktura är reducerad med avdrag för husarbete!".
+QString houseWorkNoticeLine();
+
 } // namespace mv

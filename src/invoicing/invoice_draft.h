@@ -7,6 +7,8 @@
 // invoice is paid.
 //
 // This header: the invoice as the form holds it, a draft of texts.
+#include "invoicing/house_work.h"
+
 #include <QString>
 
 #include <array>
@@ -33,6 +35,7 @@ struct InvoiceDraft {
     std::array<QString, invoiceHeaderCount> header;
     std::array<InvoiceRow, invoiceRowCount> rows;
     QString deductionPercent; // house-work only
+    HouseWorkDetails houseWork; // house-work only: what the claim file needs
     QString vatPercent;
     bool wholeKronor = false;
 };

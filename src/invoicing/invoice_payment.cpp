@@ -46,6 +46,20 @@ bool isColumnHead(const QString& line) {
     return line.startsWith(QStringLiteral("Sort ")) && line.endsWith(QStringLiteral("Summa Kr"));
 }
 
+// The rows lie between the rule under the column heads and the next rule
+// (end -1 when the document has none).
+struct RowSpan {
+    int start = -1, end = -1;
+};
+RowSpan rowSpan(const QStringList& lines, int from) {
+    const int columns = indexOf(lines, from, isColumnHead);
+    if (columns < 0) return {};
+    const int rowsStart = indexOf(lines, columns + 1, isRule);
+    const int rowsEnd = rowsStart < 0 ? -1 : indexOf(lines, rowsStart + 1, isRule);
+    if (rowsEnd < 0) return {};
+    return {rowsStart + 1, rowsEnd};
+}
+
 bool isOpenEntry(const QString& entry) {
     static const QRegularExpression pattern(QStringLiteral("^\\d{1,9}(_BU)?$"));
     return pattern.match(entry).hasMatch();
@@ -73,13 +87,9 @@ ReadInvoice readInvoiceDocument(const QString& text) {
         r.town = customerValue(lines, block + 4);
     }
 
-    // The rows lie between the rule under the column heads and the next rule;
-    // the sum line is the first line after them that is not empty.
-    const int columns = indexOf(lines, block, isColumnHead);
-    if (columns < 0) return r;
-    const int rowsStart = indexOf(lines, columns + 1, isRule);
-    const int rowsEnd = rowsStart < 0 ? -1 : indexOf(lines, rowsStart + 1, isRule);
-    if (rowsEnd < 0) return r;
+    const RowSpan span = rowSpan(lines, block);
+    if (span.end < 0) return r;
+    const int rowsEnd = span.end;
     int sum = rowsEnd + 1;
     while (sum < lines.size() && lines[sum].trimmed().isEmpty())
         ++sum;
@@ -103,6 +113,21 @@ ReadInvoice readInvoiceDocument(const QString& text) {
     }
     r.ok = true;
     return r;
+}
+
+std::vector<Amount> readInvoiceRowAmounts(const QString& text) {
+    const QStringList lines = text.split(u'\n');
+    const RowSpan span = rowSpan(lines, 0);
+    std::vector<Amount> amounts;
+    if (span.end < 0) return amounts;
+    static const QRegularExpression amount(QStringLiteral("(-?[0-9]+\\.[0-9]{2})$"));
+    for (int i = span.start; i < span.end; ++i) {
+        // An empty line after the rule belongs to it; a row has its text.
+        if (i == span.start && lines[i].isEmpty()) continue;
+        const QRegularExpressionMatch m = amount.match(lines[i]);
+        amounts.push_back(m.hasMatch() ? Amount::parseLenient(m.captured(1)) : Amount());
+    }
+    return amounts;
 }
 
 InvoicePick pickInvoice(const PathTable& paths, const QString& entry) {

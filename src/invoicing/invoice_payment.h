@@ -19,6 +19,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace mv {
 
@@ -34,6 +35,10 @@ struct ReadInvoice {
 
 // The document's fields, by its lines and labels.
 ReadInvoice readInvoiceDocument(const QString& text);
+
+// The amounts of the document's article rows in row order (0.00 for a row
+// without one); empty when the document has no rows.
+std::vector<Amount> readInvoiceRowAmounts(const QString& text);
 
 // What the income page fills in when an invoice is picked.
 struct InvoicePick {

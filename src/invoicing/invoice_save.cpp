@@ -156,6 +156,14 @@ DraftCheck checkDraft(const InvoiceDraft& d, const Settings& settings) {
             return refuse(imsg::badAmount(u("Avdrag")), InvoiceField::Deduction);
     }
     if (!isRealDate(d.date)) return refuse(imsg::badDate(), InvoiceField::Date);
+    if (d.kind == InvoiceKind::HouseWork) {
+        const HouseWorkCheck h = checkHouseWorkDetails(d.houseWork, now().date());
+        if (h.refusal) {
+            DraftCheck c = refuse(*h.refusal, InvoiceField::HouseWork);
+            c.houseWorkField = h.field;
+            return c;
+        }
+    }
     if (d.kind != InvoiceKind::ReverseCharge) {
         static const QRegularExpression digits(QStringLiteral("^\\d{1,2}$"));
         const QString rate = d.vatPercent.trimmed();
@@ -172,16 +180,23 @@ DraftCheck checkDraft(const InvoiceDraft& d, const Settings& settings) {
     return ok;
 }
 
-InvoiceSave saveInvoice(const PathTable& paths, const InvoiceDraft& d, bool change,
+InvoiceSave saveInvoice(const PathTable& paths, const InvoiceDraft& typed, bool change,
                         const ShowMessage& s) {
     InvoiceSave out;
-    const DraftCheck check = checkDraft(d, yearRecord().settings);
+    const DraftCheck check = checkDraft(typed, yearRecord().settings);
     if (!check.ok) {
         ask(s, check.message);
         out.field = check.field;
         out.row = check.row;
+        out.houseWorkField = check.houseWorkField;
         return out;
     }
+    // The documents keep the house-work details in their stored form.
+    InvoiceDraft d = typed;
+    if (d.kind == InvoiceKind::HouseWork)
+        d.houseWork = checkHouseWorkDetails(typed.houseWork, now().date()).stored;
+    else
+        d.houseWork = HouseWorkDetails();
     if (const auto problem = numberProblem(paths, d, change)) {
         ask(s, *problem);
         return out;

@@ -16,7 +16,7 @@
 namespace mv {
 
 // Which part of the form a refusal points at, so the page can focus it.
-enum class InvoiceField { None, Date, Name, Quantity, UnitPrice, Deduction, VatPercent, Text };
+enum class InvoiceField { None, Date, Name, Quantity, UnitPrice, Deduction, VatPercent, Text, HouseWork };
 
 struct PreparedInvoice {
     bool ok = false;
@@ -38,12 +38,14 @@ PreparedInvoice prepareInvoice(const PathTable& paths, InvoiceKind kind, bool wh
 InvoiceDraft clearedDraft(const InvoiceDraft& draft);
 
 // The checks of "Spara" that need no question: characters, numbers, date, a
-// configured VAT rate, a total of at least one krona, the customer name.
+// configured VAT rate, a total of at least one krona, the customer name, and
+// for house-work the buyer, the work and the property (house_work.h).
 struct DraftCheck {
     bool ok = false;
     Message message;
     InvoiceField field = InvoiceField::None;
     int row = -1; // the row of a refused quantity or unit price
+    HouseWorkField houseWorkField = HouseWorkField::None; // field HouseWork
 };
 DraftCheck checkDraft(const InvoiceDraft& draft, const Settings& settings);
 
@@ -53,6 +55,7 @@ struct InvoiceSave {
     QStringList written; // the entries written
     InvoiceField field = InvoiceField::None;
     int row = -1;
+    HouseWorkField houseWorkField = HouseWorkField::None;
 };
 
 // "Spara" (change: "Ändra" of the invoice saved last, whose number and kind

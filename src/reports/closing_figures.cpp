@@ -152,6 +152,7 @@ ClosingFigures computeClosingFigures(const ClosingBooks& b) {
     f.inputBases = basesOf(b.inputVat);
     f.outputBaseTotal = sumOf(f.outputBases);
     f.inputBaseTotal = sumOf(f.inputBases);
+    f.salesBase = f.outputBaseTotal - b.receivablesPrevious;
 
     f.totalAssets = b.cash + f.stock + f.fixedAssets + f.receivables + f.vatAsset();
     f.equity = f.totalAssets - f.borrowing - f.payables - f.vatDebt();

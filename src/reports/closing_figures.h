@@ -114,8 +114,11 @@ struct ClosingFigures {
 
     // The bases of the VAT return: (100 / r) * VAT per rate.
     std::vector<RateAmount> outputBases, inputBases;
-    Amount outputBaseTotal; // box 05
+    Amount outputBaseTotal; // the sum of the sales bases
     Amount inputBaseTotal;
+    // Box 05: the sales bases less the carried receivables (net), whose sale
+    // was declared the year they arose, as their VAT was.
+    Amount salesBase;
 
     // Balance.
     Amount totalAssets;      // cash + stock + fixed assets + receivables + VAT asset

@@ -37,6 +37,9 @@ constexpr int kBaseWidth = 55;
 QString carriedReceivablesVatLabel() {
     return u("Moms fg.års kundfordringar, redov. fg.år");
 }
+QString carriedReceivablesLabel() {
+    return u("Fg.års kundfordringar, redov. fg.år");
+}
 QString carriedPayablesVatLabel() {
     return u("Moms fg.års lev.skulder, redov. fg.år");
 }
@@ -46,8 +49,12 @@ namespace vatblocks {
 void outputBases(ReportText& out, const ClosingFigures& f) {
     out.line(u("Inkomst som Utgående momsen beräknas på") + hyphens(15));
     rateLines(out, f.outputBases, kBaseWidth);
+    // The sales of the carried receivables were declared the year they arose.
+    if (!f.books.receivablesPrevious.isZero())
+        out.amountLine(u("  ") + carriedReceivablesLabel(), (-f.books.receivablesPrevious).toText(),
+                       kBaseWidth);
     out.line(QString(38, u' ') + hyphens(16));
-    out.line(alignedPiece(u("  Summa inkomst för beräkning av moms"), f.outputBaseTotal.toText(),
+    out.line(alignedPiece(u("  Summa inkomst för beräkning av moms"), f.salesBase.toText(),
                           kBaseWidth) +
              u(" *Ruta 05*"));
     out.line(alignedPiece(u("  Omvänd utgift för beräkning av moms"), f.books.costReverse.toText(),

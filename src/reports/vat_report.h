@@ -6,9 +6,10 @@
 // two always agree.
 //
 // Box 05 is the sum of the sales bases; the reverse-charge purchases go to
-// box 24 and never reduce it. The VAT of receivables and payables carried
-// from the previous year was declared then: it reduces this year's output
-// and input VAT sums on a line of its own (not a rate's line).
+// box 24 and never reduce it. The receivables and payables carried from the
+// previous year were declared then: their VAT reduces this year's output and
+// input VAT sums, and the receivables' net box 05, each on a line of its own
+// (not a rate's line).
 #include "reports/closing_figures.h"
 #include "reports/report_file.h"
 
@@ -37,8 +38,10 @@ void inputBases(ReportText& out, const ClosingFigures& f);
 void inputVat(ReportText& out, const ClosingFigures& f, const QString& lastNoteText);
 } // namespace vatblocks
 
-// Labels of the carried VAT lines (the general ledger prints them too).
+// Labels of the carried VAT lines (the general ledger prints them too) and
+// of the carried receivables' net in box 05.
 QString carriedReceivablesVatLabel();
+QString carriedReceivablesLabel();
 QString carriedPayablesVatLabel();
 
 } // namespace mv

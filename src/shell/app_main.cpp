@@ -17,7 +17,8 @@ namespace {
 
 QStringList argumentList(int argc, char** argv) {
     QStringList list;
-    for (int i = 0; i < argc; ++i) list << QString::fromLocal8Bit(argv[i]);
+    for (int i = 0; i < argc; ++i)
+        list << QString::fromLocal8Bit(argv[i]);
     return list;
 }
 
@@ -32,7 +33,8 @@ void printTitle(const QString& title) {
 int runProgram(int argc, char** argv) {
     const CommandLine line = parseCommandLine(argumentList(argc, argv));
     for (const QString& e : line.errors)
-        std::fprintf(stderr, "MerValla: unknown or incomplete option %s\n", e.toLocal8Bit().constData());
+        std::fprintf(stderr, "MerValla: unknown or incomplete option %s\n",
+                     e.toLocal8Bit().constData());
     if (!line.errors.isEmpty()) return 2;
 
     if (!line.offscreen) {

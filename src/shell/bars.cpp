@@ -39,6 +39,8 @@ const BarButton toolsMenu[] = {
     {"ARTIKELREGISTER", 10, 165, 150, 20, 1202},
     {"KOPIERING", 10, 197, 150, 20, 1200},
     {"REG INGÅENDE BALANS", 10, 262, 150, 20, 1080},
+    {"SIE-FIL", 10, 282, 70, 20, 1064},
+    {"ROT/RUT", 90, 282, 70, 20, 1066},
     {"VÄLJ BOKFÖRINGSÅR", 10, 345, 150, 20, 1055},
     {"SKAPA BOKFÖRINGSÅR", 10, 365, 150, 20, 1016},
     {"SLUTFÖR ÅR ", 10, 430, 150, 20, 1033}, // + the selected year
@@ -68,12 +70,12 @@ void createBars(int window) {
     topHandles.clear();
     menuHandles.clear();
     for (const BarButton& b : topBar)
-        topHandles.push_back({b.command, tk::createButton(window, b.x, b.y, b.width, b.height,
-                                                          QString::fromUtf8(b.label),
-                                                          QStringLiteral("C"),
-                                                          QStringLiteral("SUNKEN"), b.command)});
-    closeHandle = tk::createButton(window, 757, 14, 25, 25, QStringLiteral("X"), QStringLiteral("C"),
-                                   QStringLiteral("NORMAL"), 1090);
+        topHandles.push_back(
+            {b.command,
+             tk::createButton(window, b.x, b.y, b.width, b.height, QString::fromUtf8(b.label),
+                              QStringLiteral("C"), QStringLiteral("SUNKEN"), b.command)});
+    closeHandle = tk::createButton(window, 757, 14, 25, 25, QStringLiteral("X"),
+                                   QStringLiteral("C"), QStringLiteral("NORMAL"), 1090);
     donateHandle = tk::createButton(window, 344, 105, 100, 30, QStringLiteral("Donera numera"),
                                     QStringLiteral("C"), QStringLiteral("SUNKEN"), 1501);
     tk::hideControl(donateHandle);
@@ -85,9 +87,9 @@ void createBars(int window) {
     tk::setFont(printFieldHandle, font(Font::Field));
     tk::hideControl(printFieldHandle);
     for (const BarButton& b : toolsMenu) {
-        const int h = tk::createButton(window, b.x, b.y, b.width, b.height,
-                                       QString::fromUtf8(b.label), QStringLiteral("L"),
-                                       QStringLiteral("SUNKEN"), b.command);
+        const int h =
+            tk::createButton(window, b.x, b.y, b.width, b.height, QString::fromUtf8(b.label),
+                             QStringLiteral("L"), QStringLiteral("SUNKEN"), b.command);
         tk::hideControl(h);
         menuHandles.push_back({b.command, h});
     }
@@ -100,10 +102,18 @@ void forgetBars() {
     closeHandle = printHandle = printFieldHandle = donateHandle = 0;
 }
 
-int printButton() { return printHandle; }
-int printField() { return printFieldHandle; }
-int closeButton() { return closeHandle; }
-int donateButton() { return donateHandle; }
+int printButton() {
+    return printHandle;
+}
+int printField() {
+    return printFieldHandle;
+}
+int closeButton() {
+    return closeHandle;
+}
+int donateButton() {
+    return donateHandle;
+}
 
 int barButton(int command) {
     for (const Handle& h : topHandles)
@@ -155,7 +165,8 @@ void openPage(PageId id, int ownButton) {
     resetPageArea(0);
     tk::hideControl(printHandle);
     tk::hideControl(printFieldHandle);
-    for (const Handle& h : topHandles) tk::showControl(h.handle);
+    for (const Handle& h : topHandles)
+        tk::showControl(h.handle);
     if (isToolPage(id)) showToolsMenu(true);
     if (ownButton) {
         const int h = barButton(ownButton);

@@ -49,6 +49,7 @@ const std::vector<DispatchRow>& dispatchTable() {
         {1060, 1060, false, "INSTÄLLNINGAR"},
         {1061, 1061, false, "Spara (settings)"},
         {1062, 1062, false, "invoice page button"},
+        {1064, 1069, false, "SIE-FIL, ROT/RUT and their buttons, Läs SIE-fil"},
         {1080, 1080, false, "REG INGÅENDE BALANS"},
         {1081, 1081, false, "Spara (opening balance)"},
         {1082, 1084, false, "Välj, Slutför, Boka ut (closing page)"},
@@ -59,6 +60,7 @@ const std::vector<DispatchRow>& dispatchTable() {
         {1095, 1095, false, "Återställ, med kopia, manuellt"},
         {1100, 1100, true, "Moms"},
         {1101, 1101, false, "year comparison"},
+        {1103, 1104, false, "Visa period, Skapa momsfil (VAT report)"},
         {1200, 1201, false, "KOPIERING, Spara (backup page)"},
         {1202, 1203, false, "ARTIKELREGISTER and its button"},
         {1300, 1300, false, "Rita om Lyx"},
@@ -98,11 +100,15 @@ Route findRoute(int command) {
     return {};
 }
 
-bool isFieldKey(int command) { return command == 9 || command == 13 || command == 40; }
+bool isFieldKey(int command) {
+    return command == 9 || command == 13 || command == 40;
+}
 
 } // namespace
 
-void setIntegrityCheckForTests(int (*check)()) { testCheck = check; }
+void setIntegrityCheckForTests(int (*check)()) {
+    testCheck = check;
+}
 
 int runIntegrityCheck() {
     if (testCheck) return testCheck();

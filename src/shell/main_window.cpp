@@ -6,9 +6,9 @@
 #include "shell/page_paint.h"
 #include "shell/shell_internal.h"
 #include "store/change_journal.h"
-#include "store/leftovers.h"
 #include "store/clock.h"
 #include "store/integrity.h"
+#include "store/leftovers.h"
 #include "store/record_file.h"
 #include "store/store_layout.h"
 #include "toolkit/toolkit.h"
@@ -26,10 +26,10 @@ std::function<void(const QString&)> titleObserver;
 // Pages in painter order (stable, so pages sharing a slot keep registry order).
 std::vector<const PageDefinition*> paintOrder() {
     std::vector<const PageDefinition*> order;
-    for (const PageDefinition& p : pages()) order.push_back(&p);
-    std::stable_sort(order.begin(), order.end(), [](auto* a, auto* b) {
-        return pageIndex(a->id) < pageIndex(b->id);
-    });
+    for (const PageDefinition& p : pages())
+        order.push_back(&p);
+    std::stable_sort(order.begin(), order.end(),
+                     [](auto* a, auto* b) { return pageIndex(a->id) < pageIndex(b->id); });
     return order;
 }
 
@@ -110,7 +110,9 @@ void startUp() {
 
 } // namespace
 
-int mainWindow() { return window; }
+int mainWindow() {
+    return window;
+}
 
 // The welcome page draws when drawn already, or when requested while no
 // other page is.
@@ -148,7 +150,9 @@ void requestRepaint() {
     if (window) tk::invalidate(window, QStringLiteral("UNERASED"));
 }
 
-void dispatchCommand(int command) { dispatch(command); }
+void dispatchCommand(int command) {
+    dispatch(command);
+}
 
 namespace {
 
@@ -191,7 +195,9 @@ void endProgram() {
     tk::quitMessageLoop(0);
 }
 
-bool programEnded() { return ended; }
+bool programEnded() {
+    return ended;
+}
 
 void discardMainWindowForTests() {
     if (window) tk::destroyWindow(window);

@@ -38,7 +38,9 @@ int prepareNotesFile() {
     return mv::writeText(path, text + QStringLiteral("\n\n"));
 }
 
-int storeNotes(const QString& text) { return mv::writeText(mv::drive::notes, text); }
+int storeNotes(const QString& text) {
+    return mv::writeText(mv::drive::notes, text);
+}
 
 void createNotesBox(int window) {
     notesView = tk::createRichView(window, 223, 422, 558, 152, QStringLiteral("VSCROLL"), 0);
@@ -53,8 +55,12 @@ int saveNotes() {
     return storeNotes(tk::text(notesView));
 }
 
-void forgetNotesBox() { notesView = 0; }
+void forgetNotesBox() {
+    notesView = 0;
+}
 
-int notesBox() { return notesView; }
+int notesBox() {
+    return notesView;
+}
 
 } // namespace shell

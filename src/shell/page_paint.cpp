@@ -71,8 +71,12 @@ void createFonts(int window) {
     put(Font::Hint, tk::createPixelFont(16, 6, 400, arial));
 }
 
-int backgroundBitmap() { return background; }
-int surfaceBitmap() { return surface; }
+int backgroundBitmap() {
+    return background;
+}
+int surfaceBitmap() {
+    return surface;
+}
 
 void forgetSurfacesAndFonts() {
     if (background) tk::deleteMemoryBitmap(background);
@@ -81,7 +85,9 @@ void forgetSurfacesAndFonts() {
     fonts.fill(0);
 }
 
-int font(Font which) { return fonts[static_cast<size_t>(which)]; }
+int font(Font which) {
+    return fonts[static_cast<size_t>(which)];
+}
 
 void drawHeaderBand(int window) {
     // White at the top, pale blue tints down to y 45, then darkening to
@@ -160,7 +166,6 @@ void helpMark(int window, int x, int y) {
     drawText(window, x, y, QStringLiteral("?"), white, Font::HelpMark);
 }
 
-
 void progressBar() {
     const int window = mainWindow();
     if (!window) return;
@@ -170,7 +175,9 @@ void progressBar() {
     tk::updateNow(window);
 }
 
-void clearProgressBar() { progressShown = false; }
+void clearProgressBar() {
+    progressShown = false;
+}
 
 void drawText(int window, int x, int y, const QString& text, int colour, Font f, int background) {
     tk::drawText(window, x, y, text, colour, font(f), background);

@@ -20,7 +20,8 @@ bool registerPageFactory(PageFactory factory) {
 const std::vector<PageDefinition>& pages() {
     static const std::vector<PageDefinition> built = [] {
         std::vector<PageDefinition> list;
-        for (PageFactory f : factories()) list.push_back(f());
+        for (PageFactory f : factories())
+            list.push_back(f());
         return list;
     }();
     return built;
@@ -53,3 +54,6 @@ MERVALLA_PAGE(closingStockPage)
 MERVALLA_PAGE(closingReceivablesPage)
 MERVALLA_PAGE(closingPayablesPage)
 MERVALLA_PAGE(openingBalancePage)
+MERVALLA_PAGE(sieFilePage)
+MERVALLA_PAGE(vatFilePage)
+MERVALLA_PAGE(claimFilePage)

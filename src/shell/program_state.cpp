@@ -17,17 +17,17 @@ int ProgramState::yearNumber() const {
 }
 
 QString unlockedTitle(const QString& version, const QString& year) {
-    return QStringLiteral("MerValla Version ") + version + QStringLiteral(" (BetaVersion) för år ") +
-           year;
+    return QStringLiteral("MerValla Version ") + version +
+           QStringLiteral(" (BetaVersion) för år ") + year;
 }
 
 QString lockedTitle(const QString& year) {
-    return QStringLiteral("MerValla för år  ") + year + QStringLiteral(" ÅRET ÄR LÅST FÖR REDIGERING");
+    return QStringLiteral("MerValla för år  ") + year +
+           QStringLiteral(" ÅRET ÄR LÅST FÖR REDIGERING");
 }
 
 StartYear readStartYear() {
-    if (mv::characterCount(mv::drive::selectedYear) == -2)
-        return {QStringLiteral("0000"), 1};
+    if (mv::characterCount(mv::drive::selectedYear) == -2) return {QStringLiteral("0000"), 1};
     QString text;
     mv::readWhole(mv::drive::selectedYear, text);
     // Only a real year is taken: an empty or unterminated file, or letters,

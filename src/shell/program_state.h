@@ -36,8 +36,10 @@ enum class PageId : int {
     YearEndReceivables, // year-end list: receivables
     YearEndPayables,    // year-end list: payables
     YearEndClosing,     // "SLUTFÖR ÅR"
+    SieFile,            // "SIE-FIL"
+    ClaimFile,          // "ROT/RUT-FIL"
 };
-inline constexpr int pageCount = 23;
+inline constexpr int pageCount = 25;
 inline constexpr int pageIndex(PageId id) { return static_cast<int>(id); }
 
 // Page states: 0 not shown, 3 requested (set by the command that opens the

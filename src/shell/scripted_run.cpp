@@ -20,8 +20,8 @@ void printLine(const QString& line) {
 
 bool takesValue(const QString& option) {
     static const QStringList withValue = {
-        QStringLiteral("--data"),   QStringLiteral("--command"),  QStringLiteral("--click"),
-        QStringLiteral("--type"),   QStringLiteral("--key"),      QStringLiteral("--answer"),
+        QStringLiteral("--data"),     QStringLiteral("--command"),   QStringLiteral("--click"),
+        QStringLiteral("--type"),     QStringLiteral("--key"),       QStringLiteral("--answer"),
         QStringLiteral("--print-to"), QStringLiteral("--screenshot")};
     return withValue.contains(option);
 }
@@ -41,7 +41,8 @@ int answerBox(const tk::BoxRecord& box) {
 
 // Lets posted commands, paints and timers run.
 void settle() {
-    for (int i = 0; i < 3; ++i) tk::processEvents();
+    for (int i = 0; i < 3; ++i)
+        tk::processEvents();
 }
 
 bool parsePoint(const QString& value, int& x, int& y) {
@@ -136,7 +137,8 @@ bool runScript(const CommandLine& line) {
     settle();
     for (const ScriptStep& step : line.steps) {
         if (programEnded()) break;
-        if (!runStep(step)) printLine(QStringLiteral("STEP-FAILED ") + step.option + u' ' + step.value);
+        if (!runStep(step))
+            printLine(QStringLiteral("STEP-FAILED ") + step.option + u' ' + step.value);
         settle();
     }
     if (!line.screenshot.isEmpty() && !programEnded()) {

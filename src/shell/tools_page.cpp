@@ -22,10 +22,13 @@ const Hint hints[] = {
     {197, "Säkerhetskopiering hanteras här om så önskas."},
     {262, "Flyttning av tidigare bokföring till MerValla hanteras här. Kan göras efter hand om så "
           "önskas."},
+    {282,
+     "SIE-fil till revisorn eller ett annat program. ROT/RUT-fil med begäran till Skatteverket."},
     {345, "Välja/ändra bokföringsår är nädvändigt för att kunna bokföra."},
     {365, "Skapa bokföringsår är nädvändigt för att kunna bokföra."},
     {430, "När bokföringsåret är slut slutförs året med denna knapp."},
-    {450, "När året är slutfört tas bokslutsunderlag fram med denna knapp. Används vid deklaration."},
+    {450,
+     "När året är slutfört tas bokslutsunderlag fram med denna knapp. Används vid deklaration."},
     {470, "När inventering görs skrivs det in här."},
     {535, "Olika listor."},
 };

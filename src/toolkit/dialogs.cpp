@@ -45,21 +45,23 @@ const QString kAllFiles = QStringLiteral("Alla filer (*.*)");
 // Puts the chosen file into the target (a control's text or a window's title).
 int fileChosen(int target, const QString& path, const QString& resultKeyword, QString& result) {
     if (path.isEmpty()) return 1;
-    result = resultKeyword == u"FILENAME" ? QFileInfo(path).fileName() : QDir::fromNativeSeparators(path);
+    result = resultKeyword == u"FILENAME" ? QFileInfo(path).fileName()
+                                          : QDir::fromNativeSeparators(path);
     if (widgetOf(target)) setText(target, result);
     return 0;
 }
 
 int fileDialog(bool save, int target, const QString& title, const QString& resultKeyword,
-               const QString& filterKeyword, const QString& ownFilter, QString& result) {
+               const QString& filterKeyword, const QString& ownFilter, QString& result,
+               const QString& suggested = QString()) {
     const QStringList filters = fileFilters(filterKeyword, ownFilter);
     QString path;
     if (dialogHook()) {
-        path = dialogHook()(DialogRequest{save ? QStringLiteral("SAVE") : QStringLiteral("OPEN"), title,
-                                          resultKeyword, filters});
+        path = dialogHook()(DialogRequest{save ? QStringLiteral("SAVE") : QStringLiteral("OPEN"),
+                                          title, resultKeyword, filters, suggested});
     } else {
         const QString joined = filters.join(QStringLiteral(";;"));
-        path = save ? QFileDialog::getSaveFileName(ownerWidget(target), title, QString(), joined)
+        path = save ? QFileDialog::getSaveFileName(ownerWidget(target), title, suggested, joined)
                     : QFileDialog::getOpenFileName(ownerWidget(target), title, QString(), joined);
         if (!save && !path.isEmpty() && !QFileInfo::exists(path)) path.clear();
     }
@@ -68,29 +70,37 @@ int fileDialog(bool save, int target, const QString& title, const QString& resul
 
 } // namespace
 
-void setDialogHook(DialogHook hook) { dialogHook() = std::move(hook); }
+void setDialogHook(DialogHook hook) {
+    dialogHook() = std::move(hook);
+}
 
-void setExternalHook(ExternalHook hook) { externalHook() = std::move(hook); }
+void setExternalHook(ExternalHook hook) {
+    externalHook() = std::move(hook);
+}
 
 QStringList fileFilters(const QString& keyword, const QString& ownFilter) {
     if (keyword == u"TXT_FILTER") return {QStringLiteral("Text filer (*.txt)"), kAllFiles};
     if (keyword == u"ALL_FILTER") {
-        return {QStringLiteral("Text filer (*.txt)"), QStringLiteral("Write-dokument (*.wri)"),
-                QStringLiteral("RTF-dokument (*.rtf)"), QStringLiteral("HTML-dokument (*.htm *.html)"),
-                QStringLiteral("MerValla-filer (*.kdb)"), kAllFiles};
-    }
-    if (keyword == u"C_DEV_FILTER") {
-        return {QStringLiteral("Programkod (*.c,*.cpp,*.h)"), QStringLiteral("Resursfiler (*.rc,*.res,*.rh)"),
+        return {QStringLiteral("Text filer (*.txt)"),
+                QStringLiteral("Write-dokument (*.wri)"),
+                QStringLiteral("RTF-dokument (*.rtf)"),
+                QStringLiteral("HTML-dokument (*.htm *.html)"),
+                QStringLiteral("MerValla-filer (*.kdb)"),
                 kAllFiles};
     }
-    if (keyword == u"OWN_FILTER" && !ownFilter.isEmpty()) return ownFilter.split(QStringLiteral(";;"));
+    if (keyword == u"C_DEV_FILTER") {
+        return {QStringLiteral("Programkod (*.c,*.cpp,*.h)"),
+                QStringLiteral("Resursfiler (*.rc,*.res,*.rh)"), kAllFiles};
+    }
+    if (keyword == u"OWN_FILTER" && !ownFilter.isEmpty())
+        return ownFilter.split(QStringLiteral(";;"));
     return {kAllFiles};
 }
 
 int browseForFolder(int owner, const QString& title, QString& result, const QString& keyword) {
     QString path;
     if (dialogHook()) {
-        path = dialogHook()(DialogRequest{QStringLiteral("FOLDER"), title, keyword, {}});
+        path = dialogHook()(DialogRequest{QStringLiteral("FOLDER"), title, keyword, {}, {}});
     } else {
         path = QFileDialog::getExistingDirectory(ownerWidget(owner), title);
     }
@@ -99,14 +109,16 @@ int browseForFolder(int owner, const QString& title, QString& result, const QStr
     return 0;
 }
 
-int openFileDialog(int target, const QString& title, const QString& resultKeyword, const QString& filterKeyword,
-                   const QString& ownFilter, QString& result) {
+int openFileDialog(int target, const QString& title, const QString& resultKeyword,
+                   const QString& filterKeyword, const QString& ownFilter, QString& result) {
     return fileDialog(false, target, title, resultKeyword, filterKeyword, ownFilter, result);
 }
 
-int saveFileDialog(int target, const QString& title, const QString& resultKeyword, const QString& filterKeyword,
-                   const QString& ownFilter, QString& result) {
-    return fileDialog(true, target, title, resultKeyword, filterKeyword, ownFilter, result);
+int saveFileDialog(int target, const QString& title, const QString& resultKeyword,
+                   const QString& filterKeyword, const QString& ownFilter, QString& result,
+                   const QString& suggested) {
+    return fileDialog(true, target, title, resultKeyword, filterKeyword, ownFilter, result,
+                      suggested);
 }
 
 int findNext(int view, const QString& needle, bool matchCase) {
@@ -114,7 +126,8 @@ int findNext(int view, const QString& needle, bool matchCase) {
         return int(viewer->find(needle, matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive));
     auto* edit = qobject_cast<QTextEdit*>(widgetOf(view));
     if (!edit || needle.isEmpty()) return -1;
-    const QTextDocument::FindFlags flags = matchCase ? QTextDocument::FindCaseSensitively : QTextDocument::FindFlags();
+    const QTextDocument::FindFlags flags =
+        matchCase ? QTextDocument::FindCaseSensitively : QTextDocument::FindFlags();
     QTextCursor found = edit->document()->find(needle, edit->textCursor(), flags);
     if (found.isNull()) found = edit->document()->find(needle, 0, flags);
     if (found.isNull()) return -1;
@@ -123,7 +136,8 @@ int findNext(int view, const QString& needle, bool matchCase) {
 }
 
 int openFindDialog(int owner, int view) {
-    auto* dialog = new QDialog(ownerWidget(owner), Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    auto* dialog = new QDialog(ownerWidget(owner),
+                               Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowTitle(QStringLiteral("Sök"));
     auto* layout = new QVBoxLayout(dialog);
@@ -156,7 +170,8 @@ int openExternal(const QString& urlOrPath) {
     if (externalHook()) return externalHook()(urlOrPath);
     const QUrl url = urlOrPath.contains(QStringLiteral("://"))
                          ? QUrl(urlOrPath)
-                         : QUrl::fromLocalFile(QFileInfo(QDir::fromNativeSeparators(urlOrPath)).absoluteFilePath());
+                         : QUrl::fromLocalFile(
+                               QFileInfo(QDir::fromNativeSeparators(urlOrPath)).absoluteFilePath());
     return QDesktopServices::openUrl(url) ? 0 : 1;
 }
 

@@ -206,8 +206,10 @@ int browseForFolder(int owner, const QString& title, QString& result, const QStr
 // `result`. 0 chosen, 1 cancelled. The open dialog needs an existing file.
 int openFileDialog(int target, const QString& title, const QString& resultKeyword,
                    const QString& filterKeyword, const QString& ownFilter, QString& result);
+// The save dialog proposes `suggested` as the file's name when given.
 int saveFileDialog(int target, const QString& title, const QString& resultKeyword,
-                   const QString& filterKeyword, const QString& ownFilter, QString& result);
+                   const QString& filterKeyword, const QString& ownFilter, QString& result,
+                   const QString& suggested = QString());
 // The filter list a keyword gives, as Qt filter strings.
 QStringList fileFilters(const QString& filterKeyword, const QString& ownFilter);
 // A modeless find dialog ("Sök") over the owner that finds text in the rich

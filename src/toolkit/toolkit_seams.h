@@ -40,6 +40,7 @@ struct DialogRequest {
     QString title;
     QString keyword; // folder keyword, or the file result keyword
     QStringList filters;
+    QString suggested; // the save dialog's proposed file name
 };
 // When set, the folder and file dialogs ask the hook instead of showing a
 // window; it returns the chosen path ('/' separators), or "" for cancel.

@@ -53,8 +53,11 @@ class InvoiceBooksTest : public BookingTest {
         d.rows[0] = {u("Arbete"), u("10.00"), u("500.00")};
         d.vatPercent = kind == mv::InvoiceKind::ReverseCharge ? u("0") : u("25");
         d.deductionPercent = u("50");
-        if (kind == mv::InvoiceKind::HouseWork)
+        if (kind == mv::InvoiceKind::HouseWork) {
             d.rows[11].sort = mv::deductionClaimRowText(number + 1);
+            d.houseWork = {
+                u("19700101-1233"), u("ROT, Bygg"), u("10"), u("Vännäs Byn 1:23"), {}, {}};
+        }
         return d;
     }
 

@@ -114,6 +114,7 @@ class InvoicingTest : public YearTest {
         d.rows[12].sort = u(" ");
         d.deductionPercent = u("50");
         d.vatPercent = u("25");
+        d.houseWork = {u("19700101-1233"), u("ROT, Bygg"), u("10"), u("Vännäs Byn 1:23"), {}, {}};
         return d;
     }
 

@@ -15,9 +15,12 @@ const ClosingControls& closingControls();
 
 struct OpeningControls {
     std::array<int, mv::openingRowCount> rows{};
-    int number = 0, saveButton = 0;
+    int number = 0, saveButton = 0, sieButton = 0;
 };
 const OpeningControls& openingControls();
+// Normalises the typed rows of the opening balance page and computes the
+// equity row from them (as Enter does).
+void recalculateOpeningRows();
 
 // Forgets the choices the closing page keeps between its runs (a broken
 // fiscal year and the following year chosen); for a fresh start and tests.

@@ -48,12 +48,15 @@ constexpr int fieldX = 480;
 std::array<int, mv::openingRowCount> fields{};
 int numberField = 0;
 int saveButton = 0;
+int sieButton = 0; // "Läs SIE-fil": the import fills the rows (src/interchange/pages)
+constexpr int cmdReadSie = 1067;
 
 void hideAll() {
     for (int f : fields)
         tk::hideControl(f);
     tk::hideControl(numberField);
     tk::hideControl(saveButton);
+    tk::hideControl(sieButton);
 }
 
 void create(int window) {
@@ -66,6 +69,8 @@ void create(int window) {
     tk::setReadOnly(numberField, u("OFF"));
     saveButton =
         tk::createButton(window, 480, 483, 100, 30, u("Spara"), u("C"), u("NORMAL"), cmdSave);
+    sieButton = tk::createButton(window, 600, 483, 100, 30, u("Läs SIE-fil"), u("C"), u("NORMAL"),
+                                 cmdReadSie);
     hideAll();
 }
 
@@ -91,6 +96,7 @@ void setEditable(bool on) {
     for (size_t i = 0; i < fields.size(); ++i)
         on&& i != mv::RowEquity ? tk::enableControl(fields[i]) : tk::disableControl(fields[i]);
     on ? tk::enableControl(saveButton) : tk::disableControl(saveButton);
+    on ? tk::enableControl(sieButton) : tk::disableControl(sieButton);
 }
 
 std::array<QString, mv::openingRowCount> typedRows() {
@@ -120,6 +126,7 @@ void open() {
     tk::setText(numberField, QString::number(mv::openingNumber(paths)));
     tk::showControl(numberField);
     tk::showControl(saveButton);
+    tk::showControl(sieButton);
     const mv::OpeningState state = mv::openingState(paths);
     setEditable(state == mv::OpeningState::Open);
     if (state == mv::OpeningState::Open) tk::setFocus(fields[0]);
@@ -187,8 +194,12 @@ void command(int cmd) {
 
 const closingui::OpeningControls& closingui::openingControls() {
     static OpeningControls c;
-    c = {fields, numberField, saveButton};
+    c = {fields, numberField, saveButton, sieButton};
     return c;
+}
+
+void closingui::recalculateOpeningRows() {
+    recalculate();
 }
 
 namespace shell {

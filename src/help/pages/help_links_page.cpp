@@ -60,6 +60,10 @@ std::optional<Screen> screenOfPage(PageId id) {
         return Screen::PayablesList;
     case PageId::YearEndClosing:
         return Screen::YearEndClosing;
+    case PageId::SieFile:
+        return Screen::SieFile;
+    case PageId::ClaimFile:
+        return Screen::ClaimFile;
     case PageId::Welcome:
     case PageId::Reports:
     case PageId::Tools:

@@ -54,6 +54,8 @@ std::vector<int> allControls() {
                             f.postcode,  f.town,         f.phone,       f.mail,
                             f.vatNumber, f.customerList, f.articleList, f.deduction,
                             f.total,     f.vatPercent,   f.vat,         f.toPay};
+    for (int h : {f.buyer, f.workType, f.hours, f.property, f.cooperative, f.apartment})
+        all.push_back(h);
     for (int h : f.header)
         all.push_back(h);
     for (const RowControls& r : f.rows)
@@ -88,6 +90,17 @@ void create(int window) {
     f.vat = field(window, 435, 530, 95, "R", 200);
     f.total = field(window, 640, 530, 100, "R", 200);
     f.toPay = field(window, 640, 553, 100, "R", 200);
+    // A house-work invoice has the buyer and the work where the others have
+    // the article picker, and the property below the rows.
+    f.buyer = field(window, 180, 216, 100, "L", 13, shell::Font::SmallField);
+    f.workType = tk::createList(window, 285, 216, 130, 300, u("READDROP"));
+    tk::setFont(f.workType, shell::font(shell::Font::SmallListing));
+    for (const mv::WorkType& w : mv::houseWorkTypes())
+        tk::setItem(f.workType, tk::itemCount(f.workType) + 1, u(w.label));
+    f.hours = field(window, 420, 216, 25, "R", 4, shell::Font::SmallField);
+    f.property = field(window, 235, 553, 120, "L", 40, shell::Font::SmallField);
+    f.cooperative = field(window, 385, 553, 80, "L", 11, shell::Font::SmallField);
+    f.apartment = field(window, 495, 553, 50, "L", 16, shell::Font::SmallField);
     for (int h : {f.number, f.total, f.vat, f.toPay})
         tk::setReadOnly(h, u("OFF"));
     for (int h : allControls())
@@ -115,6 +128,9 @@ bool sortLocked(int i) {
 // price and amount, then the deduction, the VAT percent and the amount to pay.
 std::vector<int> enterOrder() {
     std::vector<int> order = {f.name, f.street, f.postcode, f.town, f.phone, f.mail, f.vatNumber};
+    if (houseWork())
+        for (int h : {f.buyer, f.workType, f.hours})
+            order.push_back(h);
     for (int i = 0; i < mv::invoiceRowCount; ++i) {
         if (rowLocked(i)) continue;
         const RowControls& r = f.rows[size_t(i)];
@@ -122,7 +138,9 @@ std::vector<int> enterOrder() {
         for (int h : {r.quantity, r.price, r.amount})
             order.push_back(h);
     }
-    if (houseWork()) order.push_back(f.deduction);
+    if (houseWork())
+        for (int h : {f.deduction, f.property, f.cooperative, f.apartment})
+            order.push_back(h);
     if (kind != mv::InvoiceKind::ReverseCharge) order.push_back(f.vatPercent);
     order.push_back(f.toPay);
     return order;
@@ -147,6 +165,9 @@ mv::InvoiceDraft readDraft() {
         d.rows[size_t(i)] = {tk::text(r.sort), tk::text(r.quantity), tk::text(r.price)};
     }
     d.deductionPercent = tk::text(f.deduction);
+    if (houseWork())
+        d.houseWork = {tk::text(f.buyer),    tk::item(f.workType, 0), tk::text(f.hours),
+                       tk::text(f.property), tk::text(f.cooperative), tk::text(f.apartment)};
     d.vatPercent = tk::text(f.vatPercent);
     d.wholeKronor = wholeKronorOn();
     return d;
@@ -182,6 +203,12 @@ void showDraft(const mv::InvoiceDraft& d) {
         tk::setText(r.price, d.rows[size_t(i)].unitPrice);
     }
     tk::setText(f.deduction, d.deductionPercent);
+    tk::setText(f.buyer, d.houseWork.buyer);
+    tk::setItem(f.workType, 0, d.houseWork.workType);
+    tk::setText(f.hours, d.houseWork.hours);
+    tk::setText(f.property, d.houseWork.property);
+    tk::setText(f.cooperative, d.houseWork.cooperative);
+    tk::setText(f.apartment, d.houseWork.apartment);
     tk::setText(f.vatPercent, d.vatPercent);
     showFigures();
 }
@@ -202,7 +229,12 @@ void applyKind() {
         setEditable(r.price, !rowLocked(i));
     }
     setEditable(f.vatPercent, kind != mv::InvoiceKind::ReverseCharge);
-    houseWork() ? tk::showControl(f.deduction) : tk::hideControl(f.deduction);
+    for (int h :
+         {f.deduction, f.buyer, f.workType, f.hours, f.property, f.cooperative, f.apartment}) {
+        houseWork() ? tk::showControl(h) : tk::hideControl(h);
+        shell::state().isLocked() ? tk::disableControl(h) : tk::enableControl(h);
+    }
+    houseWork() ? tk::hideControl(f.articleList) : tk::showControl(f.articleList);
 }
 
 void fillArticlePicker() {
@@ -277,7 +309,28 @@ bool isAmountField(int control) {
     return control == f.deduction;
 }
 
-void focusRefused(mv::InvoiceField field, int row) {
+// The control of a house-work detail a refusal points at.
+int houseWorkControl(mv::HouseWorkField field) {
+    switch (field) {
+    case mv::HouseWorkField::Buyer:
+        return f.buyer;
+    case mv::HouseWorkField::WorkType:
+        return f.workType;
+    case mv::HouseWorkField::Hours:
+        return f.hours;
+    case mv::HouseWorkField::Property:
+        return f.property;
+    case mv::HouseWorkField::Cooperative:
+        return f.cooperative;
+    case mv::HouseWorkField::Apartment:
+        return f.apartment;
+    case mv::HouseWorkField::None:
+        break;
+    }
+    return 0;
+}
+
+void focusRefused(mv::InvoiceField field, int row, mv::HouseWorkField houseWorkField) {
     int h = 0;
     switch (field) {
     case mv::InvoiceField::Date:
@@ -298,6 +351,9 @@ void focusRefused(mv::InvoiceField field, int row) {
     case mv::InvoiceField::VatPercent:
         h = f.vatPercent;
         break;
+    case mv::InvoiceField::HouseWork:
+        h = houseWorkControl(houseWorkField);
+        break;
     default:
         break;
     }
@@ -311,7 +367,7 @@ void save() {
     const mv::InvoiceDraft d = readDraft();
     const mv::InvoiceSave s = mv::saveInvoice(shell::paths(), d, changing, shell::showMessage);
     if (!s.saved) {
-        focusRefused(s.field, s.row);
+        focusRefused(s.field, s.row, s.houseWorkField);
         return;
     }
     savedInvoice() = SavedInvoice{d, s.shownEntry};
@@ -348,7 +404,8 @@ void key(int command) {
     const int focused = tk::focusedControl();
     // Down in the name opens the customer picker, in a sort text the article picker.
     if (command == 40 && focused == f.name && !tk::isReadOnly(f.name)) fetchCustomer();
-    if (command == 40 && rowOf(focused) >= 0 && focused == f.rows[size_t(rowOf(focused))].sort) {
+    if (command == 40 && !houseWork() && rowOf(focused) >= 0 &&
+        focused == f.rows[size_t(rowOf(focused))].sort) {
         currentRow = rowOf(focused);
         tk::setFocus(f.articleList);
     }
@@ -413,7 +470,16 @@ void paint(int window, int& state) {
                             "Tel:", "Mail:",      "Momsreg.nr"};
     for (int i = 0; i < 7; ++i)
         shell::drawText(window, 455, customerY(i) + 1, u(labels[i]), l, body);
-    shell::drawText(window, 180, 199, u("Artikel ur artikelregistret:"), l, shell::Font::Small);
+    if (houseWork()) {
+        shell::drawText(window, 180, 201, u("Köparens pnr"), l, shell::Font::Small);
+        shell::drawText(window, 285, 201, u("Arbete"), l, shell::Font::Small);
+        shell::drawText(window, 420, 201, u("Tim"), l, shell::Font::Small);
+        shell::drawText(window, 180, 555, u("Fastighet"), l, shell::Font::Small);
+        shell::drawText(window, 358, 555, u("Brf"), l, shell::Font::Small);
+        shell::drawText(window, 468, 555, u("Lgh"), l, shell::Font::Small);
+    } else {
+        shell::drawText(window, 180, 199, u("Artikel ur artikelregistret:"), l, shell::Font::Small);
+    }
     shell::drawText(window, 180, 246, u("Sort"), l, body);
     shell::drawText(window, 215, 246, u("(Max 30 tecken på varje rad)"), shell::greyText, body);
     shell::drawText(window, 485, 246, u("Ant"), l, body);
@@ -427,7 +493,7 @@ void paint(int window, int& state) {
     shell::drawText(window, 400, 531, u("Moms"), l, body);
     shell::drawText(window, 590, 531, u("Totalt"), l, body);
     shell::drawText(window, 565, 554, u("Att betala"), l, body);
-    if (shell::state().isLocked())
+    if (shell::state().isLocked() && !houseWork())
         shell::drawText(window, 180, 555, u("Året är låst."), shell::rgb(200, 0, 0), body);
     shell::endPage(window, state);
 }

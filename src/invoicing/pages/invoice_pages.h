@@ -46,6 +46,8 @@ struct FormControls {
     std::array<int, mv::invoiceHeaderCount> header{};
     std::array<RowControls, mv::invoiceRowCount> rows{};
     int deduction = 0, total = 0, vatPercent = 0, vat = 0, toPay = 0;
+    // House work only: what Skatteverket's claim needs.
+    int buyer = 0, workType = 0, hours = 0, property = 0, cooperative = 0, apartment = 0;
 };
 const FormControls& formControls();
 

@@ -34,6 +34,11 @@ using Composer = std::function<int(const mv::PathTable& paths)>;
 // The integrity check is the guard of the command that calls this.
 bool showReport(mv::Report report, int navButton, const Composer& compose = {});
 
+// Called at the end of every show sequence with the report now showing: a
+// page of a later layer shows its own controls beside a report (the VAT
+// period and its file beside the VAT report). One hook; set once at start-up.
+void setReportShownHook(std::function<void(mv::Report)> hook);
+
 // The reports built on the closing figures: "Balans" (1012), "Resultat"
 // (1013), "Ägarinfo" (1014), "Moms" (1100) and "BOKSLUTSUNDERLAG" (1032).
 // Each computes the figures and writes the closing files as one change of

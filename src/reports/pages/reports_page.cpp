@@ -33,6 +33,7 @@ constexpr int yellow = shell::rgb(255, 255, 0);
 std::array<int, mv::reportViewerCount> viewers{};
 mv::CurrentReports current;
 std::optional<mv::Report> showing;
+std::function<void(mv::Report)> shownHook;
 
 void show(const mv::Message& m) {
     shell::showMessage(m);
@@ -151,8 +152,13 @@ bool showReport(mv::Report report, int navButton, const Composer& compose) {
     if (report == mv::Report::DayBook) tk::showControl(shell::printField());
     current.set(report);
     showing = report;
+    if (shownHook) shownHook(report);
     shell::requestRepaint();
     return true;
+}
+
+void setReportShownHook(std::function<void(mv::Report)> hook) {
+    shownHook = std::move(hook);
 }
 
 } // namespace reports

@@ -56,6 +56,12 @@ class InvoicePageFixture : public BookingPageFixture {
         if (kindCommand == invoiceui::cmd::reverseCharge)
             enter(form().vatNumber, u("SE556000111101"));
         row(0, "Arbete", "10", "500");
+        if (kindCommand == invoiceui::cmd::houseWork) {
+            enter(form().buyer, u("19700101-1233"));
+            tk::setItem(form().workType, 0, u("ROT, Bygg"));
+            enter(form().hours, u("10"));
+            enter(form().property, u("Umeå Byn 1:23"));
+        }
         if (!tk::isReadOnly(form().vatPercent)) enter(form().vatPercent, u("25"));
         ASSERT_TRUE(uitest::pressCommand(invoiceui::cmd::save));
         ASSERT_GT(pageState(shell::PageId::Invoice), 0);

@@ -113,12 +113,39 @@ TEST_F(InvoicePagesTest, AHouseWorkInvoiceWritesItsClaimAndKeepsItsKindWhenChang
     enter(form().vatPercent, u("25"));
     EXPECT_EQ(tk::text(form().total), u("2500.00"));
     EXPECT_EQ(tk::text(form().toPay), u("3125.00"));
+    // What Skatteverket's claim needs: the buyer's identity number is checked
+    // (its last digit), a ROT job needs the property.
+    EXPECT_TRUE(tk::isVisible(form().buyer));
+    EXPECT_FALSE(tk::isVisible(form().articleList));
+    enter(form().buyer, u("19700101-1234"));
+    tk::setItem(form().workType, 0, u("ROT, Bygg"));
+    enter(form().hours, u("10"));
+    uitest::clearBoxes();
+    ASSERT_TRUE(uitest::pressCommand(invoiceui::cmd::save));
+    ASSERT_EQ(uitest::boxes().size(), 1u);
+    EXPECT_EQ(uitest::boxes()[0].title, u("INMATNINGSFEL"));
+    EXPECT_TRUE(uitest::boxes()[0].text.startsWith(u("Köparens personnummer är inte giltigt!")));
+    EXPECT_EQ(tk::focusedControl(), form().buyer);
+    EXPECT_TRUE(mv::invoiceList(paths, true).isEmpty());
+    enter(form().buyer, u("700101-1233"));
+    uitest::clearBoxes();
+    ASSERT_TRUE(uitest::pressCommand(invoiceui::cmd::save));
+    ASSERT_EQ(uitest::boxes().size(), 1u);
+    EXPECT_EQ(tk::focusedControl(), form().property);
+    EXPECT_TRUE(mv::invoiceList(paths, true).isEmpty());
+    enter(form().property, u("Umeå Byn 1:23"));
     ASSERT_TRUE(uitest::pressCommand(invoiceui::cmd::save));
     EXPECT_EQ(mv::invoiceList(paths, true), (QStringList{u("14001"), u("14002_BU")}));
+    const QString claim = mv::storedText(paths.invoice(u("14002_BU")));
+    EXPECT_TRUE(
+        claim.contains(u("Köparens personnummer: 19700101-1233\nArbete:                ROT, Bygg\n"
+                         "Antal timmar:          10\nFastighetsbeteckning:  Umeå Byn 1:23\n")));
     EXPECT_EQ(mv::storedInvoiceCounter(paths), 14002);
     ASSERT_TRUE(uitest::pressCommand(change));
     EXPECT_TRUE(tk::isReadOnly(form().rows[0].sort)); // still house-work
     EXPECT_EQ(tk::text(form().header[3]), u("Eva Ek 19700101-1234"));
+    EXPECT_EQ(tk::text(form().buyer), u("700101-1233"));
+    EXPECT_EQ(tk::item(form().workType, 0), u("ROT, Bygg"));
     row(0, "", "12", "500");
     ASSERT_TRUE(uitest::pressCommand(invoiceui::cmd::save));
     EXPECT_EQ(mv::storedInvoiceCounter(paths), 14002);
