@@ -62,3 +62,12 @@ put(d, "badname", cp("I\n14-03-07\n\nInkomst, Momsfritt\n../x\n\n\n\n\n\n1e308\n
 d = folder("year_fuzz")
 for i, v in enumerate(["2014", "2abc", "201", "1999", "99999", "0000", "../2015", " 2016 "]):
     put(d, "y%d" % i, v.encode("utf-8"))
+
+d = folder("sie_fuzz")
+for name, data in goldens("*.se"):
+    put(d, name, data)
+put(d, "small", "#FLAGGA 0\r\n#FORMAT PC8\r\n#SIETYP 4\r\n#ORGNR 556677-8899\r\n"
+    "#RAR 0 20140101 20141231\r\n#KONTO 1930 \"Bank\"\r\n#KONTO 2010 \"Eget kapital\"\r\n"
+    "#IB 0 1930 1000.00\r\n#IB 0 2010 -1000.00\r\n#UB 0 1930 1500.00\r\n#UB 0 2010 -1500.00\r\n"
+    "#VER A 1 20140301 \"Insättning\"\r\n{\r\n#TRANS 1930 {} 500.00\r\n#TRANS 2010 {} -500.00\r\n}\r\n"
+    .encode("cp437"))
