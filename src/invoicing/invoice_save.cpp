@@ -192,7 +192,7 @@ InvoiceSave saveInvoice(const PathTable& paths, const InvoiceDraft& d, bool chan
 
     const InvoiceFigures f = computeFigures(d);
     const DocumentSources src = sources();
-    ChangeSet set;
+    ChangeSet set(Operation::InvoiceSave);
     const QStringList entries = documentEntries(d);
     set.setText(paths.invoice(entries[0]), composeDocument(customerRole(d.kind), d, f, src));
     if (d.kind == InvoiceKind::HouseWork)

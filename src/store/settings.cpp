@@ -276,8 +276,9 @@ Message wholeKronorRefusal(const QString& typed) {
 
 namespace {
 // A form is saved as a change of the books like every other.
-CommitOutcome saveOneFile(const PathTable& paths, const QString& path, const QString& text) {
-    ChangeSet set;
+CommitOutcome saveOneFile(const PathTable& paths, Operation op, const QString& path,
+                          const QString& text) {
+    ChangeSet set(op);
     set.setText(path, text);
     return commitChangeSet(paths, set, 0);
 }
@@ -302,7 +303,7 @@ SaveOutcome saveSettings(const PathTable& paths,
     QString text;
     for (const QString& v : s.fields)
         text += v + QLatin1Char('\n');
-    if (const CommitOutcome c = saveOneFile(paths, paths.settings, text); !c.ok) {
+    if (const CommitOutcome c = saveOneFile(paths, Operation::SettingsSave, paths.settings, text); !c.ok) {
         if (show) show(c.message);
         out.code = 3;
         return out;
@@ -326,7 +327,7 @@ SaveOutcome saveCompanyDetails(const PathTable& paths,
     QString text;
     for (const QString& v : typed)
         text += v + QLatin1Char('\n');
-    if (const CommitOutcome c = saveOneFile(paths, paths.company, text); !c.ok) {
+    if (const CommitOutcome c = saveOneFile(paths, Operation::CompanySave, paths.company, text); !c.ok) {
         if (show) show(c.message);
         out.code = 3;
         return out;
