@@ -71,6 +71,15 @@ Message transferBooked() {
     return make("INTRODUKTION", u("Överföring mellan konton är bokad!"), "INFORMATION");
 }
 
+Message accountGoesNegative(const QString& name, Amount balance) {
+    Message m = make("MEDDELANDE",
+                     u("Kontot ") + name + u(" blir negativt: ") + balance.toText() +
+                         u(". Vill du spara ändå?"),
+                     "QUESTION");
+    m.buttons = QStringLiteral("yes_NO");
+    return m;
+}
+
 Message noReceivingAccount() {
     return make("MEDDELANDE",
                 u("Välj ett konto med namn!\n\nTryck på knappen vid det konto som beloppet "

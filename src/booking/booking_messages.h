@@ -2,6 +2,7 @@
 // Every message the booking pages show, as plain data: the engine returns
 // them and the page shows them through the toolkit, so tests compare the
 // exact texts without a window.
+#include "store/amount.h"
 #include "store/user_message.h"
 
 #include <QString>
@@ -22,6 +23,8 @@ Message unnamedAccount();                  // an amount on a money account witho
 Message unbalanced();                      // "Kontona balanserar inte!..."
 Message transferBooked();                  // "Överföring mellan konton är bokad!"
 Message noReceivingAccount();              // a cash step without a named account
+// "Kontot <name> blir negativt: <balance>. Vill du spara ändå?" (Ja/Nej, Nej default)
+Message accountGoesNegative(const QString& name, Amount balance);
 Message checkAccountIncome(bool reverseChargeInvoice); // income page, form complete
 Message checkAccountExpense(bool reverseCharge);       // expense page, form complete
 } // namespace msg

@@ -44,6 +44,17 @@ MoneyAccounts pendingView(const MoneyAccounts& stored, Amount cashChange, int ac
     return v;
 }
 
+std::vector<NegativeAccount> accountsGoingNegative(const std::array<QString, 6>& names,
+                                                   const std::array<Amount, 6>& before,
+                                                   const std::array<Amount, 6>& after) {
+    std::vector<NegativeAccount> negative;
+    for (size_t i = 0; i < 6; ++i) {
+        if (after[i] < before[i] && after[i] < Amount())
+            negative.push_back({int(i), names[i], after[i]});
+    }
+    return negative;
+}
+
 namespace {
 
 // The typed form as amounts; the refusal when a name or an amount cannot be taken.

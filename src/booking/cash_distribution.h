@@ -8,6 +8,7 @@
 #include "store/store_layout.h"
 
 #include <array>
+#include <vector>
 
 namespace mv {
 
@@ -30,6 +31,20 @@ QString differenceText(Amount cashTotal, const std::array<Amount, 6>& balances);
 // total and balances as they will be once the amount is placed on `account`
 // (-1: not yet placed, so the difference is the whole amount).
 MoneyAccounts pendingView(const MoneyAccounts& stored, Amount cashChange, int account);
+
+// The money accounts a booking or a transfer takes below zero: every account
+// whose balance goes down and ends below zero, in account order (an account
+// that was below zero already and goes up is not named). A negative cash
+// box is almost always a booking error, a bank account may be overdrawn:
+// the user is asked, the save is not refused.
+struct NegativeAccount {
+    int account = 0; // 0..5
+    QString name;
+    Amount balance;  // after the save
+};
+std::vector<NegativeAccount> accountsGoingNegative(const std::array<QString, 6>& names,
+                                                   const std::array<Amount, 6>& before,
+                                                   const std::array<Amount, 6>& after);
 
 // The transfer form: names and balances as typed.
 struct TransferForm {

@@ -65,7 +65,10 @@ void createFonts(int window) {
     put(Font::SmallField, tk::createFont(window, 8, 400, 0, arial));
     put(Font::Listing, tk::createFont(window, 12, 500, 0, QStringLiteral("New Courier")));
     put(Font::SmallListing, tk::createFont(window, 8, 500, 0, QStringLiteral("Courier")));
-    put(Font::Hint, tk::createPixelFont(16, 6, 400, tahoma));
+    // The hint's 16 x 6 in the body's face: the face that stands in for
+    // Tahoma is drawn wider than the body's at the same size, and hints
+    // sit beside body texts and inside the same frames.
+    put(Font::Hint, tk::createPixelFont(16, 6, 400, arial));
 }
 
 int backgroundBitmap() { return background; }

@@ -81,9 +81,11 @@ bool runStep(const ScriptStep& step) {
     }
     if (o == QLatin1String("--type")) return tk::typeText(step.value) == 0;
     if (o == QLatin1String("--key")) {
-        static const QStringList keys = {QStringLiteral("Enter"), QStringLiteral("Tab"),
-                                         QStringLiteral("Down"), QStringLiteral("Escape"),
-                                         QStringLiteral("Delete")};
+        static const QStringList keys = {
+            QStringLiteral("Enter"),     QStringLiteral("Tab"),  QStringLiteral("Down"),
+            QStringLiteral("Escape"),    QStringLiteral("Delete"), QStringLiteral("Backspace"),
+            QStringLiteral("Home"),      QStringLiteral("End"),  QStringLiteral("Left"),
+            QStringLiteral("Right"),     QStringLiteral("Ctrl+A")};
         return keys.contains(step.value) && tk::pressKey(step.value) == 0;
     }
     if (o == QLatin1String("--answer")) {

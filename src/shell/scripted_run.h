@@ -1,7 +1,8 @@
 #pragma once
 // Scripted runs: the program driven from the command line, without a person,
 // through the real widgets and the main window's event loop.
-//   --command N  --click X,Y  --type TEXT  --key Enter|Tab|Down|Escape|Delete
+//   --command N  --click X,Y  --type TEXT
+//   --key Enter|Tab|Down|Escape|Delete|Backspace|Home|End|Left|Right|Ctrl+A
 //   --answer CODE  --print-to FILE.pdf  --screenshot FILE.png
 #include <QString>
 #include <QStringList>

@@ -7,15 +7,20 @@
 #include "store/text_codec.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QTextEdit>
+#include <qdrawutil.h>
 
 namespace tk {
 
@@ -24,7 +29,8 @@ using namespace detail;
 namespace {
 
 // A push button whose text wraps over several lines and takes the
-// alignment keyword.
+// alignment keyword. The sunken styles draw a flat face in a sunken edge
+// (two lines, dark above and to the left, light below and to the right).
 class TkButton : public QPushButton {
 public:
     explicit TkButton(QWidget* parent) : QPushButton(parent), label_(new QLabel(this)) {
@@ -35,10 +41,59 @@ public:
         label_->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
     QLabel* label() const { return label_; }
+    void setSunken(bool sunken) {
+        sunken_ = sunken;
+        setAttribute(Qt::WA_Hover, sunken);
+        update();
+    }
+    bool sunken() const { return sunken_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (!sunken_) {
+            QPushButton::paintEvent(event);
+            return;
+        }
+        QPainter p(this);
+        const QPalette& pal = palette();
+        QColor face = pal.color(QPalette::Button);
+        if (isDown()) {
+            face = face.darker(112);
+        } else if (isEnabled() && underMouse()) {
+            face = face.lighter(106);
+        }
+        const QBrush fill(face);
+        qDrawWinPanel(&p, rect(), pal, true, &fill);
+        if (isDefault()) {
+            p.setPen(pal.color(QPalette::Shadow));
+            p.drawRect(rect().adjusted(2, 2, -3, -3));
+        }
+        if (hasFocus()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = rect().adjusted(3, 3, -3, -3);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+        }
+    }
 
 private:
     QLabel* label_;
+    bool sunken_ = false;
 };
+
+bool sunkenStyle(const QString& style) {
+    return style == u"SUNKEN" || style == u"SUNKEN_SHADOW" || style == u"EDGE" ||
+           style == u"EDGE_SHADOW";
+}
+
+// A read-only field looks it: the window's colour instead of the white
+// of a field that takes typing.
+void showReadOnlyLook(QLineEdit* field, bool readOnly) {
+    QPalette pal = field->palette();
+    const QPalette standard = QApplication::palette(field);
+    pal.setColor(QPalette::Base, standard.color(readOnly ? QPalette::Window : QPalette::Base));
+    field->setPalette(pal);
+}
 
 Qt::Alignment buttonAlignment(const QString& k) {
     if (k == u"L") return Qt::AlignLeft | Qt::AlignVCenter;
@@ -149,7 +204,10 @@ void setReadOnly(int control, const QString& keyword) {
     if (!w) return;
     const bool readOnly = keyword == u"OFF";
     if (keyword != u"OFF" && keyword != u"ON") return;
-    if (auto* f = qobject_cast<QLineEdit*>(w)) f->setReadOnly(readOnly);
+    if (auto* f = qobject_cast<QLineEdit*>(w)) {
+        f->setReadOnly(readOnly);
+        showReadOnlyLook(f, readOnly);
+    }
     if (auto* view = qobject_cast<QTextEdit*>(w)) view->setReadOnly(readOnly);
 }
 
@@ -158,6 +216,11 @@ bool isReadOnly(int control) {
     if (auto* f = qobject_cast<QLineEdit*>(w)) return f->isReadOnly();
     if (auto* view = qobject_cast<QTextEdit*>(w)) return view->isReadOnly();
     return dynamic_cast<TextViewer*>(w) != nullptr;
+}
+
+bool isSunkenButton(int control) {
+    auto* b = dynamic_cast<TkButton*>(widgetOf(control));
+    return b && b->sunken();
 }
 
 int commandOf(int control) {
@@ -197,6 +260,7 @@ int createButton(int parent, int x, int y, int width, int height, const QString&
     b->label()->setAlignment(buttonAlignment(alignment));
     b->setAutoDefault(false);
     if (style.endsWith(u"SHADOW")) b->setDefault(true);
+    b->setSunken(sunkenStyle(style));
     b->setGeometry(x, y, width, height);
     b->setProperty(kCommand, command);
     QObject::connect(b, &QAbstractButton::clicked, b, [b] { sendOwnCommand(b); });

@@ -1,11 +1,21 @@
-// The keyboard model of the single-line fields, virtual-key codes, focus and
-// the advance flag.
+// The keyboard model of the single-line fields (keys as commands, editing as
+// on any desktop, pastes checked as typed text), virtual-key codes, focus
+// and the advance flag.
 #include "toolkit/toolkit_internal.h"
 
+#include "store/text_codec.h"
+
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 
 namespace tk {
 
@@ -44,31 +54,70 @@ protected:
     bool eventFilter(QObject* object, QEvent* event) override;
 };
 
-// Inserts the clipboard's first line, cut so the typed-length limit holds.
-void pasteLimited(QLineEdit* field) {
-    QString text = QApplication::clipboard()->text();
+// What a paste or a drop may put into the field: the first line of the
+// text, only the characters that could be typed there (printable, code page
+// 1252, digits in a digit field), cut to the room the typed-length limit
+// leaves beside the text that stays.
+QString insertable(const QLineEdit* field, QString text) {
     const int lineEnd = int(text.indexOf(u'\n'));
     if (lineEnd >= 0) text.truncate(lineEnd);
-    text.remove(u'\r');
-    if (field->property(kDigitsOnly).toBool()) {
-        QString digits;
-        for (const QChar c : text) {
-            if (c.isDigit()) digits += c;
-        }
-        text = digits;
+    const bool digitsOnly = field->property(kDigitsOnly).toBool();
+    QString kept;
+    for (const QChar c : text) {
+        if (!c.isPrint() || !mv::isCp1252(QString(c))) continue;
+        if (digitsOnly && !c.isDigit()) continue;
+        kept += c;
     }
     const int max = field->property(kMaxChars).toInt();
     if (max > 0) {
         const int room = max - int(field->text().size()) + int(field->selectedText().size());
-        text.truncate(std::max(0, room));
+        kept.truncate(std::max(0, room));
     }
+    return kept;
+}
+
+void pasteChecked(QLineEdit* field, QClipboard::Mode mode = QClipboard::Clipboard) {
+    if (field->isReadOnly()) return;
+    const QString text = insertable(field, QApplication::clipboard()->text(mode));
     if (!text.isEmpty()) field->insert(text);
 }
 
-// Whether a typed character may go into the field (digits-only fields and the
-// typed-length limit; text the program set beyond the limit stays).
+// Text dropped on the field goes in where it was dropped, checked as a paste.
+bool dropChecked(QLineEdit* field, QDropEvent* drop) {
+    if (field->isReadOnly() || !drop->mimeData()->hasText()) return true;
+    field->deselect();
+    field->setCursorPosition(field->cursorPositionAt(drop->position().toPoint()));
+    const QString text = insertable(field, drop->mimeData()->text());
+    if (!text.isEmpty()) field->insert(text);
+    drop->acceptProposedAction();
+    field->setFocus(Qt::MouseFocusReason);
+    return true;
+}
+
+// The field's own context menu, whose "Klistra in" pastes checked text.
+bool contextMenuChecked(QLineEdit* field, QContextMenuEvent* event) {
+    QMenu* menu = field->createStandardContextMenu();
+    const QString pasteText = QCoreApplication::translate("QLineEdit", "&Paste");
+    for (QAction* action : menu->actions()) {
+        const bool paste = action->objectName() == QLatin1String("edit-paste") ||
+                           action->text().section(u'\t', 0, 0) == pasteText;
+        if (!paste) continue;
+        QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
+        QObject::connect(action, &QAction::triggered, field, [field] { pasteChecked(field); });
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+    return true;
+}
+
+// Whether a typed character may go into the field (printable, code page
+// 1252, digits-only fields, the typed-length limit; text the program set
+// beyond the limit stays).
 bool mayType(QLineEdit* field, const QString& typed) {
     if (field->isReadOnly()) return true; // the field itself refuses it
+    for (const QChar c : typed) {
+        if (!c.isPrint() || !mv::isCp1252(QString(c))) return false;
+    }
     if (field->property(kDigitsOnly).toBool()) {
         for (const QChar c : typed) {
             if (!c.isDigit()) return false;
@@ -79,10 +128,37 @@ bool mayType(QLineEdit* field, const QString& typed) {
     return field->text().size() - field->selectedText().size() + typed.size() <= max;
 }
 
+// Everything but the keys: pastes with the mouse, drops, the context menu
+// and input-method text are checked as typed text is.
+bool otherInput(QLineEdit* field, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease: {
+        // The middle button pastes the selection on X11: checked here.
+        if (static_cast<QMouseEvent*>(event)->button() != Qt::MiddleButton) return false;
+        if (event->type() == QEvent::MouseButtonRelease && QApplication::clipboard()->supportsSelection())
+            pasteChecked(field, QClipboard::Selection);
+        return true;
+    }
+    case QEvent::Drop: return dropChecked(field, static_cast<QDropEvent*>(event));
+    case QEvent::ContextMenu: return contextMenuChecked(field, static_cast<QContextMenuEvent*>(event));
+    case QEvent::InputMethod: {
+        auto* im = static_cast<QInputMethodEvent*>(event);
+        const QString commit = im->commitString();
+        if (commit.isEmpty() || field->isReadOnly()) return false;
+        const QString text = insertable(field, commit);
+        if (text == commit) return false;
+        if (!text.isEmpty()) field->insert(text);
+        return true;
+    }
+    default: return false;
+    }
+}
+
 bool FieldKeys::eventFilter(QObject* object, QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return false;
     auto* field = qobject_cast<QLineEdit*>(object);
     if (!field) return false;
+    if (event->type() != QEvent::KeyPress) return otherInput(field, event);
     auto* key = static_cast<QKeyEvent*>(event);
     const int vk = virtualKey(key);
     const int window = windowHandleOf(field);
@@ -95,12 +171,16 @@ bool FieldKeys::eventFilter(QObject* object, QEvent* event) {
     const bool cursorKey = vk == 35 || vk == 36 || vk == 37 || vk == 39;
     if (cursorKey) return false;
     if (vk > 0 && vk < 256) postCommand(window, vk);
-    // What still reaches the field is what arrives as a typed character.
-    if (k == Qt::Key_Backspace) return false;
-    if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Cut) || key->matches(QKeySequence::Undo))
+    // The field edits as any desktop field does: Backspace and Delete
+    // delete, select all, copy, cut, undo and redo work; a paste is checked
+    // as typed text is.
+    if (k == Qt::Key_Backspace || k == Qt::Key_Delete) return false;
+    if (key->matches(QKeySequence::SelectAll) || key->matches(QKeySequence::Copy) ||
+        key->matches(QKeySequence::Cut) || key->matches(QKeySequence::Undo) ||
+        key->matches(QKeySequence::Redo))
         return false;
     if (key->matches(QKeySequence::Paste)) {
-        if (!field->isReadOnly()) pasteLimited(field);
+        pasteChecked(field);
         return true;
     }
     const QString typed = key->text();
@@ -181,7 +261,9 @@ int hasFocus(int control) {
 int focusedControl() {
     for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
         if (const int h = handleOf(w)) return h;
-        if (w->isWindow()) break;
+        // The open list of a drop-down list is a pop-up window of its own:
+        // the focus there belongs to the drop-down list.
+        if (w->isWindow() && w->windowType() != Qt::Popup) break;
     }
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "store/text_codec.h"
 #include "store/text_util.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -147,6 +148,16 @@ int selectItem(int handle, const QString& prefix) {
 int selectedIndex(int handle) {
     QComboBox* list = listOf(handle);
     return list ? list->currentIndex() + 1 : 0;
+}
+
+void dropDown(int handle) {
+    QComboBox* list = listOf(handle);
+    if (list && list->isVisible() && list->isEnabled()) list->showPopup();
+}
+
+bool isDroppedDown(int handle) {
+    QComboBox* list = listOf(handle);
+    return list && list->view() && list->view()->isVisible();
 }
 
 } // namespace tk

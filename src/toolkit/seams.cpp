@@ -2,11 +2,13 @@
 // window and the closing of modal windows left open.
 #include "toolkit/toolkit_internal.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QPointer>
 
@@ -82,18 +84,28 @@ int pressKey(const QString& name) {
         const char* name;
         int key;
         const char* text;
+        Qt::KeyboardModifiers modifiers = Qt::NoModifier;
     };
     static const Named keys[] = {
-        {"Enter", Qt::Key_Return, "\r"}, {"Tab", Qt::Key_Tab, "\t"},     {"Down", Qt::Key_Down, ""},
-        {"Up", Qt::Key_Up, ""},          {"Escape", Qt::Key_Escape, "\x1b"}, {"Delete", Qt::Key_Delete, ""},
-        {"Backspace", Qt::Key_Backspace, "\b"}, {"Left", Qt::Key_Left, ""}, {"Right", Qt::Key_Right, ""},
-        {"Home", Qt::Key_Home, ""},      {"End", Qt::Key_End, ""},
+        {"Enter", Qt::Key_Return, "\r"},
+        {"Tab", Qt::Key_Tab, "\t"},
+        {"Down", Qt::Key_Down, ""},
+        {"Up", Qt::Key_Up, ""},
+        {"Escape", Qt::Key_Escape, "\x1b"},
+        {"Delete", Qt::Key_Delete, ""},
+        {"Backspace", Qt::Key_Backspace, "\b"},
+        {"Left", Qt::Key_Left, ""},
+        {"Right", Qt::Key_Right, ""},
+        {"Home", Qt::Key_Home, ""},
+        {"End", Qt::Key_End, ""},
+        {"Ctrl+A", Qt::Key_A, "\x01", Qt::ControlModifier},
+        {"Ctrl+V", Qt::Key_V, "\x16", Qt::ControlModifier},
     };
     for (const Named& k : keys) {
         if (name == QLatin1String(k.name)) {
             QWidget* target = keyTarget();
             if (!target) return 1;
-            sendKey(target, k.key, QString::fromLatin1(k.text));
+            sendKey(target, k.key, QString::fromLatin1(k.text), k.modifiers);
             return 0;
         }
     }
@@ -104,6 +116,8 @@ int chooseItem(int list, int index) {
     auto* combo = qobject_cast<QComboBox*>(widgetOf(list));
     if (!combo || !combo->isVisible() || !combo->isEnabled() || index < 1 || index > combo->count())
         return 1;
+    // A choice in the open list closes it, as a click there does.
+    if (combo->view() && combo->view()->isVisible()) combo->hidePopup();
     combo->setCurrentIndex(index - 1);
     Q_EMIT combo->activated(index - 1);
     return 0;
@@ -119,7 +133,17 @@ int requestClose(int window) {
 int saveWindowPicture(int window, const QString& pngPath) {
     QWidget* w = widgetOf(window);
     if (!w) return 1;
-    const QPixmap picture = w->grab(w->rect());
+    QPixmap picture = w->grab(w->rect());
+    // An open drop-down list is a pop-up window of its own: it is drawn
+    // where it lies over the window, as the user sees it.
+    {
+        QPainter p(&picture);
+        for (QWidget* popup : QApplication::topLevelWidgets()) {
+            if (!popup->isVisible() || popup->windowType() != Qt::Popup) continue;
+            if (!popup->parentWidget() || popup->parentWidget()->window() != w) continue;
+            p.drawPixmap(w->mapFromGlobal(popup->mapToGlobal(QPoint(0, 0))), popup->grab());
+        }
+    }
     return picture.save(pngPath, "PNG") ? 0 : 3;
 }
 

@@ -28,9 +28,13 @@ void setFont(int control, int font);
 void setText(int control, const QString& text);
 QString text(int control);
 int textLength(int control);
-// Field or rich-text view: "OFF" makes it read-only, "ON" editable.
+// Field or rich-text view: "OFF" makes it read-only, "ON" editable. A
+// read-only single-line field is drawn in the window's colour instead of
+// white, so that it looks read-only.
 void setReadOnly(int control, const QString& keyword);
 bool isReadOnly(int control);
+// Whether the control is a push button drawn in a sunken style.
+bool isSunkenButton(int control);
 // The command identifier of a button or check box (0 for other controls).
 int commandOf(int control);
 // The visible, enabled button or check box of the window with the command
@@ -48,6 +52,8 @@ int windowOf(int control);
 // Alignment "C" (default), "L", "R", "T", "B", "LB", "LT", "RB", "RT"; style
 // "NORMAL", "SHADOW", "SUNKEN", "SUNKEN_SHADOW", "BAR", "BAR_SHADOW", "EDGE",
 // "EDGE_SHADOW". The text wraps over several lines when it does not fit.
+// "SUNKEN", "SUNKEN_SHADOW", "EDGE" and "EDGE_SHADOW" draw a flat face in a
+// sunken edge; the others the platform's raised push button.
 // Pressing it sends `command` to the window's onCommand.
 int createButton(int parent, int x, int y, int width, int height, const QString& text,
                  const QString& alignment, const QString& style, int command);
@@ -104,6 +110,10 @@ void clearList(int list);
 int selectItem(int list, const QString& prefix);
 // The index of the current choice, 0 when none.
 int selectedIndex(int list);
+// Opens the list of a shown, enabled drop-down list (as its arrow does), so
+// that a choice takes one click or key; and whether it is open.
+void dropDown(int list);
+bool isDroppedDown(int list);
 
 // ---------------------------------------------------------------------------
 // Check boxes and radio buttons

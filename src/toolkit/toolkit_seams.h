@@ -76,8 +76,8 @@ int clickAt(int window, int x, int y);
 int typeText(const QString& text);
 // Sends a key to the control with the focus, or to the active window when no
 // control has it: "Enter", "Tab", "Down", "Up", "Escape", "Delete",
-// "Backspace", "Left", "Right", "Home", "End". 0 done, 1 nowhere to send it,
-// 2 unknown key name.
+// "Backspace", "Left", "Right", "Home", "End", "Ctrl+A" (select all),
+// "Ctrl+V" (paste). 0 done, 1 nowhere to send it, 2 unknown key name.
 int pressKey(const QString& keyName);
 
 // Chooses item `index` (counted from 1) of a visible, enabled drop-down list
@@ -92,7 +92,8 @@ int requestClose(int window);
 // ---------------------------------------------------------------------------
 // Pictures and modal windows
 
-// Renders the window's client area with every visible control to a PNG.
+// Renders the window's client area with every visible control, and an open
+// drop-down list over it, to a PNG.
 // 0 done, 1 unknown window, 3 write error.
 int saveWindowPicture(int window, const QString& pngPath);
 // Closes every modal window that is open (as the close box would): the

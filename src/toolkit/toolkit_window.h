@@ -238,14 +238,24 @@ int simpleMessage(int owner, const QString& title, QString& text, const QString&
 //   command whose identifier is the key code (Tab 9, Enter 13, Escape 27,
 //   Down 40, Delete 46, letters 65-90, digits 48-57, ...);
 // - Tab and Enter also set the advance flag and do nothing else in the field;
-// - typed characters still arrive (letters, digits, å ä ö, punctuation,
-//   Backspace, copy/cut/paste/undo); Delete, Up, Down, Page Up/Down, Escape
-//   and the function keys do nothing inside the field.
+// - the field edits as on any desktop: typed characters arrive (letters,
+//   digits, å ä ö, punctuation), Backspace deletes the character before the
+//   cursor and Delete the one after it (each still posted, as 8 and 46),
+//   Home, End, Left and Right move (with Shift they select), Ctrl+A selects
+//   all, copy, cut, undo and redo work;
+// - what goes in is checked: a character that code page 1252 cannot hold,
+//   a control character, a non-digit in a digit field or one beyond the
+//   typed-length limit is refused, and a paste (keys, context menu, middle
+//   button), a drop or input-method text is checked the same way (its
+//   first line, the characters that could be typed, cut to the room left);
+// - Up, Down, Page Up/Down, Escape and the function keys do nothing inside
+//   the field.
 
 void setFocus(int control);
 // 0 when the control has the keyboard focus, 1 otherwise.
 int hasFocus(int control);
-// The control with the keyboard focus (0 when none of ours).
+// The control with the keyboard focus (0 when none of ours); the open list
+// of a drop-down list counts as the drop-down list.
 int focusedControl();
 bool advanceFlag();
 void setAdvanceFlag(bool on);

@@ -241,6 +241,39 @@ TEST(MoneyAccounts, DifferenceShowsEveryNonZeroValue) {
     EXPECT_EQ(mv::differenceText(mv::Amount::fromOre(951), balances), QStringLiteral("-0.99"));
 }
 
+TEST(MoneyAccounts, AccountsGoingBelowZeroAreNamedWithTheirBalance) {
+    const std::array<QString, 6> names = {QStringLiteral("Kontantkassa"), QStringLiteral("PlusGiro"),
+                                          QStringLiteral("BankGiro"),     QStringLiteral("Banken 1"),
+                                          QStringLiteral("Banken 2"),     QStringLiteral("Banken 3")};
+    auto ore = [](std::array<qint64, 6> values) {
+        std::array<mv::Amount, 6> a{};
+        for (size_t i = 0; i < 6; ++i) a[i] = mv::Amount::fromOre(values[i]);
+        return a;
+    };
+    const auto before = ore({10000, 0, -5000, -5000, 2000, 0});
+    // Down to exactly zero, down but above zero, unchanged: nothing to ask.
+    EXPECT_TRUE(mv::accountsGoingNegative(names, before, ore({0, 0, -5000, -5000, 1, 0})).empty());
+    // Below zero by one öre: named, with the balance after the save.
+    auto n = mv::accountsGoingNegative(names, before, ore({-1, 0, -5000, -5000, 2000, 0}));
+    ASSERT_EQ(n.size(), 1u);
+    EXPECT_EQ(n[0].account, 0);
+    EXPECT_EQ(n[0].name, QStringLiteral("Kontantkassa"));
+    EXPECT_EQ(n[0].balance.toText(), QStringLiteral("-0.01"));
+    // Overdrawn already: paying in is no question, taking out more is.
+    EXPECT_TRUE(mv::accountsGoingNegative(names, before, ore({10000, 0, -100, -5000, 2000, 0})).empty());
+    n = mv::accountsGoingNegative(names, before, ore({10000, -250, -5000, -6000, 2000, 0}));
+    ASSERT_EQ(n.size(), 2u);
+    EXPECT_EQ(n[0].name, QStringLiteral("PlusGiro"));
+    EXPECT_EQ(n[0].balance.toText(), QStringLiteral("-2.50"));
+    EXPECT_EQ(n[1].name, QStringLiteral("Banken 1"));
+    EXPECT_EQ(n[1].balance.toText(), QStringLiteral("-60.00"));
+    // The question itself: Ja/Nej with Nej the default.
+    const mv::Message m = mv::msg::accountGoesNegative(QStringLiteral("Kontantkassa"), mv::Amount::fromOre(-100000));
+    EXPECT_EQ(m.title, QStringLiteral("MEDDELANDE"));
+    EXPECT_EQ(m.text, QString::fromUtf8("Kontot Kontantkassa blir negativt: -1000.00. Vill du spara ändå?"));
+    EXPECT_EQ(m.buttons, QStringLiteral("yes_NO"));
+}
+
 TEST_F(BookingTest, TransferRefusals) {
     ASSERT_EQ(mv::writeText(paths.cash, QStringLiteral("1000.00\n")), 0);
     ASSERT_EQ(mv::writeText(paths.moneyAccountAmount(1), QStringLiteral("1000.00\n")), 0);

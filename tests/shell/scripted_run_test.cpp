@@ -115,6 +115,33 @@ TEST_F(ScriptedRunTest, CancelledExitQuestionKeepsTheProgramOpen) {
     EXPECT_TRUE(boxes[1].startsWith(QStringLiteral("BOX PROGRAMUTVECKLING"))) << r.out.toStdString();
 }
 
+TEST_F(ScriptedRunTest, EditingKeysChangeAFilledField) {
+    // The year field holds the suggested year: select all and type 2014;
+    // then 2015 is suggested, and the keys make 2017 of it.
+    QStringList steps;
+    auto key = [&steps](const char* k) { steps << QStringLiteral("--key") << QString::fromUtf8(k); };
+    auto step = [&steps](const char* option, const char* value) {
+        steps << QString::fromUtf8(option) << QString::fromUtf8(value);
+    };
+    step("--command", "1015");
+    step("--command", "1016");
+    key("Ctrl+A");
+    step("--type", "2014");
+    step("--command", "1017");
+    step("--command", "1015");
+    step("--command", "1016");
+    for (const char* k : {"End", "Left", "Backspace", "Right", "Backspace", "Home", "Delete"}) key(k);
+    step("--type", "2");
+    key("End");
+    step("--type", "17");
+    step("--command", "1017");
+    const Run r = run(steps);
+    EXPECT_FALSE(r.out.contains(QStringLiteral("STEP-FAILED"))) << r.out.toStdString();
+    EXPECT_TRUE(QFileInfo(dataDir() + QStringLiteral("/2014")).isDir()) << r.out.toStdString();
+    EXPECT_TRUE(QFileInfo(dataDir() + QStringLiteral("/2017")).isDir()) << r.out.toStdString();
+    EXPECT_FALSE(QFileInfo(dataDir() + QStringLiteral("/2015")).exists());
+}
+
 TEST_F(ScriptedRunTest, ToolsPageFromTheCommandLineBoxesStepOne) {
     const QString png = dir_.path() + QStringLiteral("/tools.png");
     // The second press finds "Verktyg" disabled while its page is shown.

@@ -103,19 +103,20 @@ TEST_F(KeyboardTest, EscapeOnTheWindowItselfIsAKeyDownForTheWindow) {
     EXPECT_EQ(commands, std::vector<int>{27});
 }
 
-TEST_F(KeyboardTest, DeleteSendsFortySixAndDeletesNothing) {
+TEST_F(KeyboardTest, DeleteAndBackspaceDeleteAndStillSendTheirCodes) {
     tk::setText(a, QStringLiteral("1234"));
     tk::pressKey(QStringLiteral("Home"));
     tk::pressKey(QStringLiteral("Delete"));
     tk::processEvents();
-    EXPECT_EQ(tk::text(a), QStringLiteral("1234"));
+    EXPECT_EQ(tk::text(a), QStringLiteral("234")) << "Delete takes the character after the cursor";
     EXPECT_EQ(commands, std::vector<int>{46}) << "Home is not a command";
-    // Backspace still works (and is posted as 8), cursor keys pass.
     tk::pressKey(QStringLiteral("End"));
     tk::pressKey(QStringLiteral("Backspace"));
     tk::processEvents();
-    EXPECT_EQ(tk::text(a), QStringLiteral("123"));
+    EXPECT_EQ(tk::text(a), QStringLiteral("23")) << "Backspace takes the one before it";
     EXPECT_EQ(commands, (std::vector<int>{46, 8}));
+    EXPECT_FALSE(tk::advanceFlag());
+    EXPECT_TRUE(edited.size() >= 2u) << "deleting is an edit the window hears of";
 }
 
 TEST_F(KeyboardTest, TypedCharactersArriveIncludingSwedishLetters) {

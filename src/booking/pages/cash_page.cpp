@@ -238,6 +238,23 @@ void move(int account) {
     shell::requestRepaint();
 }
 
+// Asks about every money account the save takes below zero; false when the
+// user answers "Nej" (the default) to one of them.
+bool negativeAccountsAccepted(const std::array<mv::Amount, 6>& after) {
+    for (const mv::NegativeAccount& n : mv::accountsGoingNegative(nameTexts(), opened.balances, after))
+        if (shell::showMessage(mv::msg::accountGoesNegative(n.name, n.balance)) != tk::BoxYes)
+            return false;
+    return true;
+}
+
+// The balances the save would store (nothing when a typed one is unreadable:
+// the transfer's own check refuses it).
+std::optional<std::array<mv::Amount, 6>> balancesAfterSave() {
+    if (distributing())
+        return mv::pendingView(opened, pendingBooking()->cashChange(), placedOn).balances;
+    return typedBalances();
+}
+
 void save() {
     if (shell::state().isLocked()) return;
     const QString difference = tk::text(c.difference);
@@ -245,6 +262,7 @@ void save() {
         shell::showMessage(mv::msg::unbalanced());
         return;
     }
+    if (const auto after = balancesAfterSave(); after && !negativeAccountsAccepted(*after)) return;
     shell::progressBar();
     if (distributing()) {
         mv::Placement p;

@@ -153,47 +153,6 @@ void clearForm(const EntrySetup& s) {
     applyRules(s);
 }
 
-// The counterparty and free-text pick lists: a chosen entry replaces the field.
-void runPicks(const EntrySetup& s) {
-    EntryState& e = st(s.side);
-    if (tk::isVisible(e.c.nameList)) {
-        const int i = tk::selectedIndex(e.c.nameList);
-        if (i > 0) {
-            const QString name = tk::item(e.c.nameList, i);
-            tk::setText(e.c.name, name);
-            const QString path = s.side == mv::Side::Income ? shell::paths().customer(name)
-                                                             : shell::paths().supplier(name);
-            const QStringList lines = mv::storedText(path).split(u'\n');
-            tk::setText(e.c.street, lines.value(1));
-            tk::setText(e.c.postcode, lines.value(2));
-            tk::setText(e.c.town, lines.value(3));
-        }
-        tk::hideControl(e.c.nameList);
-        tk::showControl(e.c.name);
-    }
-    if (tk::isVisible(e.c.textList)) {
-        const int i = tk::selectedIndex(e.c.textList);
-        if (i > 0) tk::setText(e.c.freeText, tk::item(e.c.textList, i));
-        tk::hideControl(e.c.textList);
-        tk::showControl(e.c.freeText);
-    }
-}
-
-void openList(const EntrySetup& s, bool names) {
-    EntryState& e = st(s.side);
-    const int list = names ? e.c.nameList : e.c.textList;
-    const int field = names ? e.c.name : e.c.freeText;
-    if (tk::isReadOnly(field)) return;
-    tk::clearList(list);
-    const mv::PathTable& p = shell::paths();
-    const QString path = names ? (s.side == mv::Side::Income ? p.customerList : p.supplierList)
-                               : (s.side == mv::Side::Income ? p.incomeFreeTexts : p.expenseFreeTexts);
-    tk::fillListFromFile(list, -1, path);
-    tk::hideControl(field);
-    tk::showControl(list);
-    tk::setFocus(list);
-}
-
 // A VAT write-off type fills the form from the carried difference, or says
 // why there is nothing to write off and opens the page afresh.
 bool applyWriteOffPreset(const EntrySetup& s) {
@@ -274,7 +233,7 @@ bool checkNet(const EntrySetup& s) {
 
 void reachSave(const EntrySetup& s) {
     EntryState& e = st(s.side);
-    runPicks(s);
+    entryRunPicks(s);
     tk::showControl(e.c.saveButton);
     shell::state().isLocked() ? tk::disableControl(e.c.saveButton) : tk::enableControl(e.c.saveButton);
     recompute(s);
@@ -310,7 +269,7 @@ mv::EntryForm readForm(const EntrySetup& s) {
 void save(const EntrySetup& s) {
     EntryState& e = st(s.side);
     if (shell::state().isLocked() || !tk::isVisible(e.c.saveButton)) return;
-    runPicks(s);
+    entryRunPicks(s);
     const mv::PrepareResult r = mv::prepareBooking(readForm(s), configuredRates());
     if (!r.ok) {
         show(r.message);
@@ -401,11 +360,13 @@ void entryCreate(const EntrySetup& s, int window) {
     c.town = field(130, 260, 200, "L", 30);
     c.freeText = field(130, 284, 200, "L", 40);
     c.textList = tk::createList(window, 130, 284, 200, 250, QStringLiteral("READDROP"));
-    c.net = field(215, 330, 100, "R", 9);
+    // Ten characters: "1000000.01" can be typed whole and is refused as too
+    // large, rather than cut to an amount that passes.
+    c.net = field(215, 330, 100, "R", 10);
     c.rate = field(215, 354, 35, "R", 5);
     c.vat = field(300, 354, 85, "R", 0);
     c.sign = field(215, 396, 20, "C", 1);
-    c.ore = field(285, 396, 30, "R", 2);
+    c.ore = field(245, 396, 30, "R", 2);
     c.total = field(215, 430, 100, "R", 0);
     // "Ver.nr" is the print command's verification-number field: it shows the
     // number saved last, and "Skriv ut" prints that verification (or the one
@@ -459,12 +420,14 @@ void entryPaint(const EntrySetup& s, int window, int& state) {
     shell::drawText(window, 15, 261, QStringLiteral("Ort"), l, body);
     shell::drawText(window, 15, 285, QStringLiteral("Fritext"), l, body);
     shell::drawText(window, 15, 331, u(s.netLabel), l, body);
-    shell::drawText(window, 195, 355, QStringLiteral("%"), l, body);
-    shell::drawText(window, 255, 355, QStringLiteral("Moms"), l, body);
-    shell::drawText(window, 15, 385, QStringLiteral("Öresutjämning"), l, body);
+    // The rate's label ends just before the rate field.
+    const QString rateLabel = u(s.rateLabel);
+    shell::drawText(window, 211 - tk::textWidth(shell::font(body), rateLabel), 355, rateLabel, l, body);
+    shell::drawText(window, 255, 355, u(s.vatLabel), l, body);
+    shell::drawText(window, 15, 381, QStringLiteral("Öresutjämning"), l, body);
+    shell::drawText(window, 15, 397, QStringLiteral("Öre"), l, body);
     shell::drawText(window, 199, 390, QStringLiteral("+"), l, body);
     shell::drawText(window, 199, 396, QStringLiteral("_"), l, body);
-    shell::drawText(window, 255, 397, QStringLiteral("Öre"), l, body);
     shell::drawText(window, 15, 431, QStringLiteral("Summa"), l, body);
     if (shell::state().isLocked())
         shell::drawText(window, 15, 470, QStringLiteral("Året är låst. Inget kan bokas."), shell::rgb(200, 0, 0), body);
@@ -482,11 +445,14 @@ void entryOpen(const EntrySetup& s) {
         tk::showControl(h);
     tk::showControl(shell::printButton());
     tk::enableControl(shell::printButton());
-    if (s.side == mv::Side::Income) invoicePickShow();
+    const bool locked = shell::state().isLocked();
+    if (s.side == mv::Side::Income) invoicePickShow(!locked);
     e.lastType.clear();
     clearForm(s);
-    const bool locked = shell::state().isLocked();
-    locked ? tk::disableControl(c.type) : tk::enableControl(c.type);
+    // A locked year: every field read-only and the buttons that would
+    // change the form or the books disabled.
+    for (int h : {c.type, c.clearButton, c.nameListButton, c.textListButton, c.saveButton})
+        locked ? tk::disableControl(h) : tk::enableControl(h);
     if (!locked) tk::setFocus(c.eventDate);
 }
 
@@ -505,21 +471,28 @@ void entryCommand(const EntrySetup& s, int command) {
     if (command == s.openCommand) {
         entryOpen(s);
     } else if (command == s.clearCommand) {
+        if (shell::state().isLocked()) return;
         clearForm(s);
         tk::setFocus(st(s.side).c.eventDate);
     } else if (command == s.saveCommand) {
         save(s);
     } else if (command == s.nameListCommand) {
-        openList(s, true);
+        entryOpenList(s, true);
     } else if (command == s.textListCommand) {
-        openList(s, false);
+        entryOpenList(s, false);
     }
 }
 
 void entryKey(const EntrySetup& s, int command) {
+    if (shell::state().pageState(s.id) <= 0) return;
+    if (command == 40) {
+        // Down in the name or free-text field: what its "Lista" does.
+        if (const int list = entryListCommandOf(s, tk::focusedControl()))
+            tk::postCommand(shell::mainWindow(), list);
+        return;
+    }
     if (command != 9 && command != 13) return;
     EntryState& e = st(s.side);
-    if (shell::state().pageState(s.id) <= 0) return;
     if (shell::state().isLocked()) return;
     const int focused = tk::focusedControl();
     const bool fromInvoices = s.side == mv::Side::Income && focused && focused == invoicePickList();
@@ -530,7 +503,7 @@ void entryKey(const EntrySetup& s, int command) {
     if (from == EntryField::None && !fromList) return;
     tk::setAdvanceFlag(false);
     if (typeChanged(s) && !currentType(s)) return;
-    runPicks(s);
+    entryRunPicks(s);
     if (takeInvoicePick(s, from == EntryField::Reference)) return;
     if (from == EntryField::Net || from == EntryField::Rate || from == EntryField::Ore) {
         if (!checkNet(s)) return;
@@ -565,6 +538,12 @@ void entryKey(const EntrySetup& s, int command) {
 
 void entryEdited(const EntrySetup& s) {
     if (shell::state().pageState(s.id) <= 0) return;
+    // A name or free text chosen in its list is taken at once.
+    if (entryPickChosen(s)) {
+        if (const int field = entryRunPicks(s)) tk::setFocus(field);
+        recompute(s);
+        return;
+    }
     // An invoice chosen in the reference list is taken at once.
     if (s.side == mv::Side::Income && tk::isVisible(invoicePickList()) &&
         tk::selectedIndex(invoicePickList()) > 0 && takeInvoicePick(s, false))
@@ -579,14 +558,14 @@ namespace bookingui {
 const EntrySetup& incomeSetup() {
     static const EntrySetup s{mv::Side::Income, shell::PageId::Income, 1036, 1037, 1041, 1039, 1040,
                               "INKOMST", "INKOMSTVERIFIKATIONER", "Bokf. datum", "Faktura / Ref",
-                              "Inkomst från", "Inkomst netto (utan moms)"};
+                              "Inkomst från", "Inkomst netto (utan moms)", "%", "Moms"};
     return s;
 }
 
 const EntrySetup& expenseSetup() {
     static const EntrySetup s{mv::Side::Expense, shell::PageId::Expense, 1042, 1045, 1044, 1046, 1043,
                               "UTGIFT", "UTGIFTVERIFIKATIONER", "Bokf dat", "Faktu./Ref",
-                              "Utgift till", "Utgift netto (utan moms)"};
+                              "Utgift till", "Utgift netto (utan moms)", "Moms", ""};
     return s;
 }
 

@@ -17,6 +17,8 @@ struct EntrySetup {
     const char* referenceLabel;
     const char* nameLabel;
     const char* netLabel;
+    const char* rateLabel; // "%" / "Moms" (the expense page's one label for rate and VAT)
+    const char* vatLabel;  // "Moms" / ""
 };
 
 void entryCreate(const EntrySetup& setup, int window);
@@ -29,6 +31,18 @@ void entryEdited(const EntrySetup& setup);
 // Fills the form with a preset (type, free text, net) and makes the
 // counterparty, rate, sign and öre read-only.
 void entryApplyPreset(const EntrySetup& setup, const mv::EntryForm& preset);
+
+// The pick lists (entry_pick_lists.cpp). "Lista" (or Down in the field):
+// the list in place of the name or free-text field, dropped down.
+void entryOpenList(const EntrySetup& setup, bool names);
+// Whether a shown pick list has a choice waiting.
+bool entryPickChosen(const EntrySetup& setup);
+// Takes the choices of the shown pick lists and closes them: a customer
+// only into an empty name field, a supplier or free text always. Result:
+// the field that took a choice (0 none).
+int entryRunPicks(const EntrySetup& setup);
+// The command of the "Lista" button beside the field (0 when it has none).
+int entryListCommandOf(const EntrySetup& setup, int control);
 
 const EntrySetup& incomeSetup();
 const EntrySetup& expenseSetup();

@@ -35,8 +35,9 @@ void invoicePickHide() {
     tk::hideControl(listButton);
 }
 
-void invoicePickShow() {
+void invoicePickShow(bool enabled) {
     tk::showControl(listButton);
+    enabled ? tk::enableControl(listButton) : tk::disableControl(listButton);
 }
 
 int invoicePickList() {
@@ -52,6 +53,7 @@ void invoicePickOpen(int referenceField) {
     tk::hideControl(referenceField);
     tk::showControl(list);
     tk::setFocus(list);
+    tk::dropDown(list);
 }
 
 mv::EntryField invoicePickRun(bool leavingReference) {

@@ -16,7 +16,8 @@ namespace bookingui {
 // The list (at x, y over the reference field) and its "Lista" button.
 void invoicePickCreate(int window, int x, int y, int width);
 void invoicePickHide();
-void invoicePickShow(); // the button, when the income page opens
+// The button, when the income page opens (disabled in a locked year).
+void invoicePickShow(bool enabled);
 // "Lista" (1038): the list in place of the reference field, with the focus.
 void invoicePickOpen(int referenceField);
 // The list's handle (a focus there counts as the reference field).

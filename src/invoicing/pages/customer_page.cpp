@@ -138,6 +138,7 @@ void list() {
     tk::hideControl(entry[0]);
     tk::showControl(picker);
     tk::setFocus(picker);
+    tk::dropDown(picker);
 }
 
 void save() {

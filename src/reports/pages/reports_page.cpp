@@ -56,7 +56,7 @@ void reset(int /*mode*/) {
 void paint(int window, int& state) {
     if (state <= 0) return;
     shell::beginPage(window);
-    shell::fillRect(window, 0, 53, 793, 53 + 583, pageColour);
+    shell::fillRect(window, 0, 53, 793, 583, pageColour); // the page area, above the footer
     if (showing) {
         const mv::ReportInfo& info = mv::reportInfo(*showing);
         shell::drawText(window, 10, 57, QString::fromUtf8(info.heading), shell::white,

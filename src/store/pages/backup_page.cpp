@@ -87,7 +87,8 @@ void paint(int window, int& pageState) {
     drawToolsPanel(window);
     drawText(window, 190, 57, QStringLiteral("KOPIERING"), white, Font::Heading);
     helpMark(window, 780, 60);
-    lightFrame(window, 220, 108, 750, 500, QStringLiteral("SÄKERHETSKOPIERING"));
+    // The frame reaches below the two lines under the restore buttons.
+    lightFrame(window, 220, 108, 750, 512, QStringLiteral("SÄKERHETSKOPIERING"));
     const char* const lines[] = {
         "Välj en plats som kopian skall kopieras till, i listen under 'Kopiera till'. Det kan vara",
         "en hårddisk,  USB-minne osv.   Men destinationsplatsen måste alltid stämma  med",
@@ -106,13 +107,13 @@ void paint(int window, int& pageState) {
              labelColour, Font::Hint);
     drawText(window, 251, 277, QStringLiteral("Kopiera till:"), labelColour, Font::Body);
     drawText(window, 251, 332, QStringLiteral("Kopiera från:"), labelColour, Font::Body);
-    drawText(window, 251, 471, QStringLiteral("Fönster öppnas så  att  MerValla-"), labelColour,
+    drawText(window, 251, 472, QStringLiteral("Fönster öppnas så  att  MerValla-"), labelColour,
              Font::Hint);
-    drawText(window, 251, 484, QStringLiteral("mappen kan bytas mot kopian"), labelColour,
+    drawText(window, 251, 488, QStringLiteral("mappen kan bytas mot kopian"), labelColour,
              Font::Hint);
-    drawText(window, 531, 471, QStringLiteral("Säkerhetskopian,  flyttas automat-"), labelColour,
+    drawText(window, 531, 472, QStringLiteral("Säkerhetskopian,  flyttas automat-"), labelColour,
              Font::Hint);
-    drawText(window, 531, 484, QStringLiteral("iskt dit orginalet ligger"), labelColour,
+    drawText(window, 531, 488, QStringLiteral("iskt dit orginalet ligger"), labelColour,
              Font::Hint);
     endPage(window, pageState);
 }

@@ -72,6 +72,15 @@ TEST_F(RegisterPagesTest, CustomersThroughTheirPage) {
     EXPECT_EQ(tk::text(name), u("Anna"));
     uitest::pressKey(QStringLiteral("Enter"));
     EXPECT_EQ(tk::text(tk::focusedControl()), u("-"));
+    // Down in the name field opens the same picker, dropped down at once.
+    tk::setFocus(name);
+    uitest::pressKey(QStringLiteral("Down"));
+    uitest::settle();
+    EXPECT_EQ(tk::focusedControl(), picker);
+    EXPECT_TRUE(tk::isDroppedDown(picker));
+    uitest::pressKey(QStringLiteral("Escape"));
+    ASSERT_EQ(tk::chooseItem(picker, 2), 0);
+    uitest::settle();
     // "Radera" asks, deletes and reports.
     tk::setFocus(name);
     uitest::clearBoxes();
