@@ -2,6 +2,7 @@
 
 #include "store/change_set.h"
 #include "store/record_file.h"
+#include "store/storable_text.h"
 #include "store/text_codec.h"
 #include "store/text_util.h"
 
@@ -21,20 +22,14 @@ QString lineAt(const QStringList& lines, int index) {
     return index < lines.size() ? lines[index] : QString();
 }
 
-// The first character code page 1252 cannot store (or a control character,
-// which would break the one-value-per-line record), or nullopt.
+// A control character (which would break the one-value-per-line record) or
+// the first character code page 1252 cannot store, or nullopt.
 std::optional<QString> unstorableCharacter(const QString& text) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c.isHighSurrogate() && i + 1 < text.size()) return text.mid(i, 2);
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f || !isCp1252(QString(c))) return QString(c);
-    }
+    qsizetype control = 0;
+    while (control < text.size() && text[control].unicode() >= 0x20 && text[control].unicode() != 0x7f) ++control;
+    if (const auto c = unholdableCharacter(text.left(control))) return c;
+    if (control < text.size()) return QString(text[control]);
     return std::nullopt;
-}
-
-Message characterRefusal(const QString& character) {
-    return inputErrorMessage(QStringLiteral("Tecknet '") + character +
-                             QStringLiteral("' kan inte sparas!"));
 }
 
 Message numberRefusal(const QString& label) {

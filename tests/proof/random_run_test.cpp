@@ -148,8 +148,12 @@ class RandomRunTest : public ProofTest {
             d.vatNumber = QStringLiteral("SE556000111101");
         }
         d.rows[0].quantity = QString::number(1 + pick(20)) + QStringLiteral(".00");
-        const mv::InvoiceSave s = mv::saveInvoice(paths, d, false, noQuestion);
-        ASSERT_TRUE(s.saved) << "invoice " << d.number.toStdString();
+        QString said;
+        const mv::InvoiceSave s = mv::saveInvoice(paths, d, false, [&](const mv::Message& m) {
+            said += m.text;
+            return mv::answerOk;
+        });
+        ASSERT_TRUE(s.saved) << "invoice " << d.number.toStdString() << ": " << said.toStdString();
         if (kind != mv::InvoiceKind::HouseWork) openInvoices << s.shownEntry;
     }
 
@@ -185,6 +189,9 @@ TEST_F(RandomRunTest, FiveThousandOperationsKeepEveryInvariant) {
     const unsigned seed = seedText ? unsigned(std::strtoul(seedText, nullptr, 10)) : 20140307u;
     rng.seed(seed);
     SCOPED_TRACE(testing::Message() << "seed " << seed << " (set MERVALLA_SEED to repeat)");
+    for (const mv::PathTable& p : {paths, next})
+        ASSERT_EQ(mv::writeText(p.settings, mv::defaultSettingsText()), 0);
+    restampBoth();
     loadRecord();
     ASSERT_TRUE(mv::startArticleRegister(paths, noQuestion));
 
