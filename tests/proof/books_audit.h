@@ -20,14 +20,17 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
 #include <map>
 
 namespace audit {
 
 using mv::Amount;
 
+// The amount that ends a line. A running total too wide for its column
+// stands right after its "=" (values are never cut).
 inline Amount lastAmountOf(const QString& line) {
-    return Amount::parseLenient(line.mid(line.lastIndexOf(u' ') + 1));
+    return Amount::parseLenient(line.mid(std::max(line.lastIndexOf(u' '), line.lastIndexOf(u'=')) + 1));
 }
 
 // Sums read back from the verification lists.

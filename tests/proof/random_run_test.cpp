@@ -5,7 +5,7 @@
 // the run goes on in 2015). After every operation the cheap invariants are
 // checked against a model kept beside the books (the counter, the cash total
 // against the money accounts and against the sum of what was booked, the day
-// book's last verification); every 100 operations and at the end, every
+// book's last verification); every 500 operations and at the end, every
 // invariant of the books, the integrity check and the second copies.
 // MERVALLA_SEED picks another seed; a failure names the seed and the step.
 #include "proof_fixture.h"
@@ -225,7 +225,7 @@ TEST_F(RandomRunTest, FiveThousandOperationsKeepEveryInvariant) {
         if (HasFatalFailure()) return;
         checkCheap(step);
         if (HasFatalFailure()) return;
-        if (step % 100 == 0) checkHeavy(step);
+        if (step % 500 == 0) checkHeavy(step);
         if (HasFatalFailure()) return;
     }
     checkHeavy(steps);
