@@ -253,6 +253,19 @@ bool savedWithoutCashStep(const TransactionType& type) { return type.cash == Cas
 
 namespace {
 
+// The operation a type saved without a cash step belongs to (an ordinary
+// type never comes here: the caller refuses it as unknown).
+Operation operationOf(SpecialKind kind) {
+    switch (kind) {
+    case SpecialKind::VatAssetWriteOff: return Operation::VatAssetWriteOff;
+    case SpecialKind::VatDebtWriteOff: return Operation::VatDebtWriteOff;
+    case SpecialKind::AssetWriteOff: return Operation::AssetWriteOff;
+    case SpecialKind::ReceivablesClosing: return Operation::ReceivablesRegistration;
+    case SpecialKind::PayablesClosing: return Operation::PayablesRegistration;
+    default: return Operation::Expense;
+    }
+}
+
 // Block, day book and cash book of the write-offs; the counter and the
 // booking date. Returns the number.
 int addWriteOffTexts(const PathTable& paths, const Booking& b, const QString& amountLines,
@@ -288,7 +301,7 @@ SpecialOutcome commitSpecialBooking(const PathTable& paths, const Booking& b) {
         return out;
     }
 
-    ChangeSet set;
+    ChangeSet set(operationOf(b.type->special));
     int number = 0;
     Message info;
     switch (b.type->special) {

@@ -125,7 +125,7 @@ CommitOutcome commitBooking(const PathTable& paths, const Booking& b, const Plac
         out.message = msg::writeFailed(bookingUndoPath(paths));
         return out;
     }
-    ChangeSet set;
+    ChangeSet set(b.side == Side::Income ? Operation::Income : Operation::Expense);
     const int number = addBookingChanges(paths, b, placement, set);
     // A picked invoice is marked paid with its payment, or nothing is booked.
     if (!b.paidInvoice.isEmpty()) {

@@ -112,7 +112,7 @@ CommitOutcome commitImportedCash(const PathTable& paths, const TransferForm& for
         out.message = msg::writeFailed(bookingUndoPath(paths));
         return out;
     }
-    ChangeSet set;
+    ChangeSet set(Operation::ImportedCash);
     if (Message m = addImportedCashChanges(paths, form, importNumber, imported, set); !m.text.isEmpty()) {
         out.message = m;
         return out;
@@ -138,7 +138,7 @@ CommitOutcome commitTransfer(const PathTable& paths, const TransferForm& form) {
         return out;
     }
 
-    ChangeSet set;
+    ChangeSet set(Operation::Transfer);
     addNames(paths, stored, form, set);
     const bool moved = lines.after != lines.before;
     int number = 0;

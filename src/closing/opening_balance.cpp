@@ -154,7 +154,7 @@ CommitOutcome commitOpeningBalance(const PathTable& paths, const OpeningBalance&
         return out;
     }
     const int number = openingNumber(paths);
-    ChangeSet set;
+    ChangeSet set(Operation::OpeningBalance);
     addOpeningBalanceChanges(paths, b, number, set);
     if (needsCashStep(b)) {
         if (!placing) {

@@ -202,7 +202,7 @@ CompletionOutcome completeYear(const PathTable& closed, const PathTable& target,
         out.message = check.message;
         return out;
     }
-    ChangeSet set;
+    ChangeSet set(Operation::YearCompletion);
     out.completion = addCompletionChanges(closed, target, settings, set);
     const CommitOutcome c = commitChangeSet(closed, set, out.completion.closedNumber);
     out.ok = c.ok;

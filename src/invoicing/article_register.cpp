@@ -58,7 +58,7 @@ ArticlePick articleOfRecord(const QString& record) {
 
 bool startArticleRegister(const PathTable& paths, const ShowMessage& s, bool* failed) {
     if (failed) *failed = false;
-    ChangeSet set;
+    ChangeSet set(Operation::ArticleRegisterStart);
     if (!set.text(paths.articleRegister).isEmpty()) return false;
     set.setText(paths.articleRegister, emptyArticleRegister());
     if (!commitInvoicingChange(paths, set, s)) {
@@ -91,7 +91,7 @@ ArticleSave saveArticle(const PathTable& paths, const ArticleForm& form, const S
         !checkedValue(form.price, QStringLiteral("Pris"), articlePriceWidth, price, s))
         return out;
 
-    ChangeSet set;
+    ChangeSet set(Operation::ArticleSave);
     QStringList records = articleRecords(set.text(paths.articleRegister));
     const QString record = articleRecord(number, form.text, quantity, price);
     int line = -1;

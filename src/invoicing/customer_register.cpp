@@ -71,7 +71,7 @@ bool saveCustomer(const PathTable& paths, const Customer& customer, const ShowMe
             ask(s, imsg::badCharacter(*c));
             return false;
         }
-    ChangeSet set;
+    ChangeSet set(Operation::CustomerSave);
     QStringList lines = listLines(preparedCustomerList(set.text(paths.customerList)));
     const int found = findCustomer(lines, customer.name);
     if (found < 0) {
@@ -100,7 +100,7 @@ bool deleteCustomer(const PathTable& paths, const QString& name, const ShowMessa
         ask(s, *refusal);
         return false;
     }
-    ChangeSet set;
+    ChangeSet set(Operation::CustomerDelete);
     const QString stored = set.text(paths.customerList);
     QStringList kept;
     QStringList removed;

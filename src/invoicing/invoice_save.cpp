@@ -207,7 +207,7 @@ InvoiceSave saveInvoice(const PathTable& paths, const InvoiceDraft& typed, bool 
 
     const InvoiceFigures f = computeFigures(d);
     const DocumentSources src = sources();
-    ChangeSet set;
+    ChangeSet set(Operation::InvoiceSave);
     const QStringList entries = documentEntries(d);
     set.setText(paths.invoice(entries[0]), composeDocument(customerRole(d.kind), d, f, src));
     if (d.kind == InvoiceKind::HouseWork)

@@ -19,7 +19,7 @@ bool saveInvoiceTexts(const PathTable& paths, const std::array<QString, invoiceT
             if (show) show(imsg::badCharacter(*c));
             return false;
         }
-    ChangeSet set;
+    ChangeSet set(Operation::InvoiceTextsSave);
     set.setText(paths.invoiceTexts, invoiceTextsFile(texts));
     if (!commitInvoicingChange(paths, set, show)) return false;
     recordInvoiceTexts(texts);

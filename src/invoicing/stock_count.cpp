@@ -98,7 +98,7 @@ bool addStockItem(const PathTable& paths, const StockItem& item, StockCount& cou
 }
 
 bool storeStockCount(const PathTable& paths, const StockCount& count, const ShowMessage& s) {
-    ChangeSet set;
+    ChangeSet set(Operation::StockCountSave);
     set.setText(countFile(paths), storedText(drive::stockScratch));
     set.setText(dateFile(paths),
                 dateTimeText(QStringLiteral("YY_MM_DD"), QStringLiteral("-")) + u'\n');
@@ -109,7 +109,7 @@ bool storeStockCount(const PathTable& paths, const StockCount& count, const Show
 }
 
 bool deleteStockCount(const PathTable& paths, const ShowMessage& s) {
-    ChangeSet set;
+    ChangeSet set(Operation::StockCountDelete);
     set.setText(countFile(paths), QString());
     set.setText(valueFile(paths), QString());
     if (!commitInvoicingChange(paths, set, s)) return false;

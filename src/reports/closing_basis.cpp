@@ -429,7 +429,7 @@ void addClosingBasisDocument(const PathTable& paths, const ClosingFigures& f, Ch
 ClosingRun runClosingBasis(const PathTable& paths, const Settings& settings, bool withDocument) {
     ClosingRun run;
     run.figures = closingFigures(paths, settings);
-    ChangeSet set;
+    ChangeSet set(Operation::ClosingBasis);
     addClosingFiles(paths, run.figures, set);
     if (withDocument) addClosingBasisDocument(paths, run.figures, set);
     const CommitOutcome c = commitChangeSet(paths, set, 0);

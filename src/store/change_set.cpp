@@ -184,10 +184,46 @@ Message pendingFailureMessage(const QString& path) {
             QStringLiteral("STOP"), QStringLiteral("OK")};
 }
 
+CommitHook& commitHook() {
+    static CommitHook hook;
+    return hook;
+}
+
 } // namespace
+
+const char* operationName(Operation op) {
+    switch (op) {
+    case Operation::Income: return "income";
+    case Operation::Expense: return "expense";
+    case Operation::Transfer: return "transfer";
+    case Operation::ImportedCash: return "imported cash";
+    case Operation::VatAssetWriteOff: return "VAT asset write-off";
+    case Operation::VatDebtWriteOff: return "VAT debt write-off";
+    case Operation::AssetWriteOff: return "asset write-off";
+    case Operation::ReceivablesRegistration: return "receivables registration";
+    case Operation::PayablesRegistration: return "payables registration";
+    case Operation::CustomerSave: return "customer save";
+    case Operation::CustomerDelete: return "customer delete";
+    case Operation::ArticleRegisterStart: return "article register start";
+    case Operation::ArticleSave: return "article save";
+    case Operation::StockCountSave: return "stock count save";
+    case Operation::StockCountDelete: return "stock count delete";
+    case Operation::InvoiceTextsSave: return "invoice texts save";
+    case Operation::InvoiceSave: return "invoice save";
+    case Operation::SettingsSave: return "settings save";
+    case Operation::CompanySave: return "company save";
+    case Operation::ClosingBasis: return "closing basis";
+    case Operation::YearCompletion: return "year completion";
+    case Operation::OpeningBalance: return "opening balance";
+    }
+    return "?";
+}
+
+void setCommitHook(CommitHook hook) { commitHook() = std::move(hook); }
 
 CommitOutcome commitChangeSet(const PathTable& paths, const ChangeSet& set, int number) {
     CommitOutcome out;
+    if (commitHook()) commitHook()(set.operation());
     // A change an earlier version of the program left unfinished: the check
     // repairs the year first.
     if (changeInProgress(paths)) {

@@ -14,7 +14,7 @@
 // The files may belong to two accounting years; after any crash and the
 // start-up recovery both are as before or both as after.
 //
-//     mv::ChangeSet set;
+//     mv::ChangeSet set(mv::Operation::Income);
 //     set.append(paths.dayBook, block);                 // no read of the day book
 //     set.addAmount(paths.cash, total);                 // read, add, write whole
 //     set.setText(paths.verCounter, QString::number(n));
@@ -26,9 +26,42 @@
 
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace mv {
+
+// Every operation that changes the books. A change set names the one it
+// belongs to; the crash proof of the tests has a case for each value, so a
+// new operation is added here and gets its case there.
+enum class Operation {
+    Income,                  // an income booking, a picked invoice marked paid with it
+    Expense,                 // an expense booking
+    Transfer,                // money moved between the money accounts, or renamed ones
+    ImportedCash,            // the cash step that places an imported opening amount
+    VatAssetWriteOff,        // the carried VAT asset written off
+    VatDebtWriteOff,         // the carried VAT debt written off
+    AssetWriteOff,           // a fixed asset written off
+    ReceivablesRegistration, // a closing receivable registered
+    PayablesRegistration,    // a closing payable registered
+    CustomerSave,
+    CustomerDelete,
+    ArticleRegisterStart,    // the empty article register made
+    ArticleSave,             // an article saved or removed
+    StockCountSave,
+    StockCountDelete,
+    InvoiceTextsSave,
+    InvoiceSave,             // an invoice (both documents of a house-work invoice)
+    SettingsSave,
+    CompanySave,
+    ClosingBasis,            // the closing figures and their document
+    YearCompletion,          // the closed year and the year it is carried into
+    OpeningBalance,
+};
+inline constexpr int operationCount = int(Operation::OpeningBalance) + 1;
+
+// A short English name of the operation, for test reports.
+const char* operationName(Operation op);
 
 // The stored text of a file exactly as it stands (an unterminated last line
 // included); empty when missing. existed tells which.
@@ -36,6 +69,9 @@ QString storedText(const QString& path, bool* existed = nullptr);
 
 class ChangeSet {
   public:
+    explicit ChangeSet(Operation op) : operation_(op) {}
+    Operation operation() const { return operation_; }
+
     // The content the file will have once the set is written (read once).
     QString text(const QString& path);
     void setText(const QString& path, const QString& text);
@@ -74,6 +110,7 @@ class ChangeSet {
   private:
     Entry& entry(const QString& path);
     void load(Entry& e);
+    Operation operation_;
     std::vector<Entry> entries_;
 };
 
@@ -88,6 +125,11 @@ struct CommitOutcome {
 // says so, naming the file; when even taking the change back fails, the
 // message says the books are put right at the next start, and they are.
 CommitOutcome commitChangeSet(const PathTable& paths, const ChangeSet& set, int number);
+
+// For tests: told the operation of every set commitChangeSet is given, before
+// anything is written. An empty hook (the default) is not called.
+using CommitHook = std::function<void(Operation)>;
+void setCommitHook(CommitHook hook);
 
 // After a crash: takes back an unfinished change and puts back what an
 // interrupted booking of an earlier version of the program left. Returns 0,

@@ -2,6 +2,8 @@
 
 #include "store/text_codec.h"
 
+#include <QFile>
+
 namespace mv {
 
 bool isSafeFileName(const QString& name) {
@@ -13,6 +15,7 @@ bool isSafeFileName(const QString& name) {
         if (c.unicode() < 0x20 || c.unicode() == 0x7F) return false;
         if (QStringLiteral("/\\:*?\"<>|").contains(c)) return false;
     }
+    if (QFile::encodeName(name).size() > longestFileNameBytes) return false;
     return isCp1252(name);
 }
 

@@ -4,6 +4,7 @@
 #include "store/paths.h"
 #include "store/record_file.h"
 #include "store/store_layout.h"
+#include "store/years.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -41,6 +42,8 @@ LeftoverCount cleanLeftovers() {
                 ++count.failures;
         }
     }
+    // A year moved into place whole whose listing never happened is listed.
+    count.failures += listUnlistedYears();
     for (const QString& name : QDir(QStringLiteral(".")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         if (!isYearText(name)) continue;
         removeTemporaries(name, true, count);

@@ -3,7 +3,8 @@
 // reads the books (after an unfinished change has been taken back): the
 // temporary files of whole-file writes that never reached their rename, a
 // half-built new year in drive_info, and repair folders beyond the newest
-// five of each year.
+// five of each year. A year moved into place whole but not yet listed is
+// listed (its creation is finished).
 #include <QString>
 
 namespace mv {

@@ -2,6 +2,7 @@
 
 #include "store/change_set.h"
 #include "store/record_file.h"
+#include "store/storable_text.h"
 #include "store/text_codec.h"
 #include "store/text_util.h"
 
@@ -21,20 +22,14 @@ QString lineAt(const QStringList& lines, int index) {
     return index < lines.size() ? lines[index] : QString();
 }
 
-// The first character code page 1252 cannot store (or a control character,
-// which would break the one-value-per-line record), or nullopt.
+// A control character (which would break the one-value-per-line record) or
+// the first character code page 1252 cannot store, or nullopt.
 std::optional<QString> unstorableCharacter(const QString& text) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c.isHighSurrogate() && i + 1 < text.size()) return text.mid(i, 2);
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f || !isCp1252(QString(c))) return QString(c);
-    }
+    qsizetype control = 0;
+    while (control < text.size() && text[control].unicode() >= 0x20 && text[control].unicode() != 0x7f) ++control;
+    if (const auto c = unholdableCharacter(text.left(control))) return c;
+    if (control < text.size()) return QString(text[control]);
     return std::nullopt;
-}
-
-Message characterRefusal(const QString& character) {
-    return inputErrorMessage(QStringLiteral("Tecknet '") + character +
-                             QStringLiteral("' kan inte sparas!"));
 }
 
 Message numberRefusal(const QString& label) {
@@ -276,8 +271,9 @@ Message wholeKronorRefusal(const QString& typed) {
 
 namespace {
 // A form is saved as a change of the books like every other.
-CommitOutcome saveOneFile(const PathTable& paths, const QString& path, const QString& text) {
-    ChangeSet set;
+CommitOutcome saveOneFile(const PathTable& paths, Operation op, const QString& path,
+                          const QString& text) {
+    ChangeSet set(op);
     set.setText(path, text);
     return commitChangeSet(paths, set, 0);
 }
@@ -302,7 +298,7 @@ SaveOutcome saveSettings(const PathTable& paths,
     QString text;
     for (const QString& v : s.fields)
         text += v + QLatin1Char('\n');
-    if (const CommitOutcome c = saveOneFile(paths, paths.settings, text); !c.ok) {
+    if (const CommitOutcome c = saveOneFile(paths, Operation::SettingsSave, paths.settings, text); !c.ok) {
         if (show) show(c.message);
         out.code = 3;
         return out;
@@ -326,7 +322,7 @@ SaveOutcome saveCompanyDetails(const PathTable& paths,
     QString text;
     for (const QString& v : typed)
         text += v + QLatin1Char('\n');
-    if (const CommitOutcome c = saveOneFile(paths, paths.company, text); !c.ok) {
+    if (const CommitOutcome c = saveOneFile(paths, Operation::CompanySave, paths.company, text); !c.ok) {
         if (show) show(c.message);
         out.code = 3;
         return out;

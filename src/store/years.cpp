@@ -153,6 +153,22 @@ int carryOver(const PathTable& from, const PathTable& to) {
     return failures;
 }
 
+int listUnlistedYears() {
+    const QStringList listed = createdYears();
+    QStringList unlisted;
+    for (const QString& name : QDir(QStringLiteral(".")).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+        if (isYearText(name) && !listed.contains(name) && isFile(buildPathTable(name).moneyAccountName(1)))
+            unlisted << name;
+    if (unlisted.isEmpty()) return 0;
+    int failures = 0;
+    QString last;
+    const bool hadLast = readWhole(drive::lastCreatedYear, last) == 0;
+    if (!hadLast || last.trimmed() < unlisted.last())
+        failures += writeText(drive::lastCreatedYear, unlisted.last() + u'\n') != 0;
+    for (const QString& year : unlisted) failures += addToCreatedYears(year) != 0;
+    return failures;
+}
+
 CreateYearOutcome createYear(const QString& typedYear, const PathTable& selected,
                              bool selectedLocked, int& firstStartProgress,
                              const ShowMessage& show) {

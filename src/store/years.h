@@ -39,6 +39,14 @@ struct CreateYearOutcome {
 CreateYearOutcome createYear(const QString& typedYear, const PathTable& selected,
                              bool selectedLocked, int& firstStartProgress, const ShowMessage& show);
 
+// After a crash between moving a new year into place and listing it: every
+// year folder of the working directory that was made whole (it holds its
+// first money account) but is missing from the created years is added to
+// them, and the newest such year becomes the last created year, as its
+// creation would have left them. Returns the number of lists that could not
+// be written.
+int listUnlistedYears();
+
 // Copies the registers and settings of `from` into `to`, each file whole,
 // byte for byte. Company details and invoice texts, settings and backup
 // target when their source exists; the customer and supplier lists and every

@@ -3,6 +3,7 @@
 // and the advance flag.
 #include "toolkit/toolkit_internal.h"
 
+#include "store/storable_text.h"
 #include "store/text_codec.h"
 
 #include <QAction>
@@ -76,8 +77,20 @@ QString insertable(const QLineEdit* field, QString text) {
     return kept;
 }
 
+// A character a stored file cannot hold is refused where it is typed,
+// pasted or dropped, with the message, rather than left out without a word:
+// true when the text (its first line, as it would go in) holds one.
+bool refusedCharacter(const QLineEdit* field, const QString& text) {
+    const std::optional<QString> c = mv::unholdableCharacter(text.section(u'\n', 0, 0));
+    if (!c) return false;
+    const mv::Message m = mv::characterRefusal(*c);
+    messageBox(windowHandleOf(field), m.title, m.text, m.icon, m.buttons);
+    return true;
+}
+
 void pasteChecked(QLineEdit* field, QClipboard::Mode mode = QClipboard::Clipboard) {
     if (field->isReadOnly()) return;
+    if (refusedCharacter(field, QApplication::clipboard()->text(mode))) return;
     const QString text = insertable(field, QApplication::clipboard()->text(mode));
     if (!text.isEmpty()) field->insert(text);
 }
@@ -86,6 +99,7 @@ void pasteChecked(QLineEdit* field, QClipboard::Mode mode = QClipboard::Clipboar
 bool dropChecked(QLineEdit* field, QDropEvent* drop) {
     if (field->isReadOnly() || !drop->mimeData()->hasText()) return true;
     field->deselect();
+    if (refusedCharacter(field, drop->mimeData()->text())) return true;
     field->setCursorPosition(field->cursorPositionAt(drop->position().toPoint()));
     const QString text = insertable(field, drop->mimeData()->text());
     if (!text.isEmpty()) field->insert(text);
@@ -146,6 +160,7 @@ bool otherInput(QLineEdit* field, QEvent* event) {
         auto* im = static_cast<QInputMethodEvent*>(event);
         const QString commit = im->commitString();
         if (commit.isEmpty() || field->isReadOnly()) return false;
+        if (refusedCharacter(field, commit)) return true;
         const QString text = insertable(field, commit);
         if (text == commit) return false;
         if (!text.isEmpty()) field->insert(text);
@@ -184,6 +199,8 @@ bool FieldKeys::eventFilter(QObject* object, QEvent* event) {
         return true;
     }
     const QString typed = key->text();
+    const bool withControl = key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
+    if (!withControl && !field->isReadOnly() && refusedCharacter(field, typed)) return true;
     bool printable = !typed.isEmpty();
     for (const QChar c : typed) printable = printable && c.isPrint();
     if (!printable || (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) return true;

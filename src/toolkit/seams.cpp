@@ -64,10 +64,15 @@ int clickAt(int window, int x, int y) {
 
 int typeText(const QString& text) {
     if (!QApplication::focusWidget() || !focusedControl()) return 1;
-    for (const QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
         QWidget* target = QApplication::focusWidget();
         if (!target) return 1;
-        if (c == u'\n' || c == u'\r') {
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            // A character outside the basic plane (an emoji) is one key, as a keyboard sends it.
+            sendKey(target, Qt::Key_unknown, text.mid(i, 2));
+            ++i;
+        } else if (c == u'\n' || c == u'\r') {
             sendKey(target, Qt::Key_Return, QStringLiteral("\r"));
         } else if (c == u'\t') {
             sendKey(target, Qt::Key_Tab, QStringLiteral("\t"));

@@ -308,7 +308,7 @@ TEST_F(BookingTest, TransferRefusals) {
 }
 
 TEST_F(BookingTest, ChangeSetWritesOnlyWhatChanged) {
-    mv::ChangeSet set;
+    mv::ChangeSet set(mv::Operation::Income);
     // Reading a missing file does not create it.
     EXPECT_EQ(set.amount(paths.closing(QStringLiteral("utg_balans_saknas"))), mv::Amount());
     EXPECT_TRUE(set.text(QStringLiteral("2014/bokforing/saknas.kdb")).isEmpty());

@@ -106,7 +106,7 @@ TEST_F(InvoicePaymentTest, ATypedReferenceFindsItsOpenInvoice) {
 TEST_F(InvoicePaymentTest, MarkingPaidMovesTheDocumentOnce) {
     ASSERT_TRUE(mv::saveInvoice(paths, houseWorkDraft(), false, {}).saved);
     const QByteArray claim = bytesOf(paths.invoice(u("14004_BU")));
-    mv::ChangeSet set;
+    mv::ChangeSet set(mv::Operation::Income);
     ASSERT_FALSE(mv::addMarkPaidChanges(paths, u("14004_BU"), set).has_value());
     ASSERT_TRUE(mv::commitChangeSet(paths, set, 0).ok);
     EXPECT_FALSE(QFile::exists(paths.invoice(u("14004_BU"))));
@@ -114,7 +114,7 @@ TEST_F(InvoicePaymentTest, MarkingPaidMovesTheDocumentOnce) {
     EXPECT_EQ(mv::invoiceList(paths, false), (QStringList{u("14003")}));
     EXPECT_EQ(mv::invoiceList(paths, true), (QStringList{u("14003"), u("14004_BETALD")}));
     // The same claim cannot be paid twice, nor a paid or unknown entry.
-    mv::ChangeSet again;
+    mv::ChangeSet again(mv::Operation::Income);
     EXPECT_TRUE(mv::addMarkPaidChanges(paths, u("14004_BU"), again).has_value());
     EXPECT_TRUE(mv::addMarkPaidChanges(paths, u("14004_BETALD"), again).has_value());
     EXPECT_TRUE(mv::addMarkPaidChanges(paths, u("../x"), again).has_value());

@@ -46,13 +46,13 @@ TEST_F(BooksTest, OpeningBalanceImportEntry) {
     e.loans = mv::Amount::fromKronor(30000);
     e.equity = mv::Amount::fromKronor(47000);
     e.vatDifference = mv::Amount::fromOre(-125050);
-    mv::ChangeSet set;
+    mv::ChangeSet set(mv::Operation::OpeningBalance);
     mv::addOpeningBalanceEntry(paths, e, set);
     expectGoldenAfter(set, paths.dayBook, "reports_opening_import_daybook.kdb");
 }
 
 TEST_F(BooksTest, CompletedYearEntryInTheClosedYear) {
-    mv::ChangeSet set;
+    mv::ChangeSet set(mv::Operation::OpeningBalance);
     mv::addYearCompletedEntry(paths, 57, "2014-03-07", set);
     expectGoldenAfter(set, paths.dayBook, "reports_completed_daybook.kdb");
     expectGoldenAfter(set, paths.cashBook, "reports_completed_cashbook.kdb");
@@ -60,7 +60,7 @@ TEST_F(BooksTest, CompletedYearEntryInTheClosedYear) {
     // Appended after what the books already hold, without reading them.
     const QString before = "DAGBOK  2014\n" + QString(86, '_') + "\nearlier block\n";
     put(paths.dayBook, before);
-    mv::ChangeSet again;
+    mv::ChangeSet again(mv::Operation::OpeningBalance);
     mv::addYearCompletedEntry(paths, 58, "2014-03-08", again);
     const std::vector<mv::ChangeSet::Entry> changes = again.changes();
     ASSERT_EQ(changes.size(), 2u);
@@ -89,7 +89,7 @@ mv::CarriedBalancesEntry carried() {
 }
 
 TEST_F(BooksTest, CarriedBalancesEntryInTheNextYear) {
-    mv::ChangeSet set;
+    mv::ChangeSet set(mv::Operation::YearCompletion);
     mv::addCarriedBalancesEntry(next, carried(), set);
     expectGoldenAfter(set, next.dayBook, "reports_carried_daybook.kdb");
     expectGoldenAfter(set, next.cashBook, "reports_carried_cashbook.kdb");
@@ -104,7 +104,7 @@ TEST_F(BooksTest, CarriedBalancesFollowTheBooksTheNextYearAlreadyHas) {
     const QString existingCash = kCashBookHead + "     1  2015-01-03 earlier line\n";
     put(next.dayBook, existingDay);
     put(next.cashBook, existingCash);
-    mv::ChangeSet set;
+    mv::ChangeSet set(mv::Operation::YearCompletion);
     mv::addCarriedBalancesEntry(next, carried(), set);
     const QString day = set.text(next.dayBook);
     const QString cash = set.text(next.cashBook);
@@ -117,13 +117,13 @@ TEST_F(BooksTest, CarriedBalancesFollowTheBooksTheNextYearAlreadyHas) {
 TEST_F(BooksTest, ABookOfFewerThanFiveCharactersGetsItsHeadAgain) {
     put(paths.dayBook, "abc\n"); // 4 characters
     put(paths.cashBook, "abcd"); // 4 characters, no line end
-    mv::ChangeSet set;
+    mv::ChangeSet set(mv::Operation::YearCompletion);
     mv::addYearCompletedEntry(paths, 9, "2014-03-07", set);
     EXPECT_TRUE(set.text(paths.dayBook).startsWith("DAGBOK  2014\n" + QString(86, '_') + "\n"));
     EXPECT_TRUE(set.text(paths.cashBook).startsWith(kCashBookHead + "     9 2014-03-07  "));
     // A day book of five characters is kept.
     put(next.dayBook, "abcd\n");
-    mv::ChangeSet kept;
+    mv::ChangeSet kept(mv::Operation::YearCompletion);
     mv::addCarriedBalancesEntry(next, carried(), kept);
     EXPECT_TRUE(kept.text(next.dayBook).startsWith("abcd\nVerifikat          = 1\n"));
 }

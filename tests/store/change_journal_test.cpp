@@ -108,7 +108,7 @@ class CommitTest : public YearTest {
 
 TEST_F(CommitTest, ATakeBackThatMustWaitSaysSoAndHappensAtTheNextStart) {
     const QByteArray dayBook = bytesOf(p.dayBook);
-    ChangeSet set;
+    ChangeSet set(Operation::Income);
     set.append(p.dayBook, QStringLiteral("Verifikat          = 1\n"));
     set.setText(p.verCounter, QStringLiteral("1"));
     stopAfter(2); // the journal and the day book are written; nothing after
@@ -132,7 +132,7 @@ TEST_F(CommitTest, AppendsReachBookAndCopyWithoutRewritingEither) {
         written << path;
         return true;
     });
-    ChangeSet set;
+    ChangeSet set(Operation::Income);
     set.append(p.dayBook, QStringLiteral("block\n"));
     ASSERT_TRUE(commitChangeSet(p, set, 0).ok);
     setWriteHook({});
@@ -174,7 +174,7 @@ class TwoYearChange : public YearTest {
         }
     }
     bool commit() {
-        ChangeSet set;
+        ChangeSet set(Operation::YearCompletion);
         set.append(a.dayBook, QStringLiteral("Årets slut\n"));
         set.setText(a.lockMark, QStringLiteral("låst"));
         set.setText(a.verCounter, QStringLiteral("7"));

@@ -57,6 +57,13 @@ TEST(FileNames, UnsafeNamesAreRefused) {
     EXPECT_FALSE(isSafeFileName(QString::fromUtf8("Łódź")));
     for (const char* good : {"Åkesson AB", "Faktura 12", "Kund-1", "Ex. Bolaget"})
         EXPECT_TRUE(isSafeFileName(QString::fromUtf8(good))) << good;
+    // A name whose file name the file system could not hold: 200 bytes go,
+    // 201 do not ("å" is two bytes on Linux).
+    EXPECT_TRUE(isSafeFileName(QString(200, u'A')));
+    EXPECT_FALSE(isSafeFileName(QString(201, u'A')));
+    EXPECT_TRUE(isSafeFileName(QString(100, QChar(0xE5))));
+    EXPECT_FALSE(isSafeFileName(QString(100, QChar(0xE5)) + u'A'));
+    EXPECT_FALSE(isSafeFileName(QString(10000, u'K')));
 }
 
 using StoreLayout = TempDirTest;

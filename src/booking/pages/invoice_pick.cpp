@@ -104,7 +104,7 @@ void invoicePickForget() {
 
 std::optional<mv::Message> pickedInvoiceProblem() {
     if (picked.isEmpty()) return std::nullopt;
-    mv::ChangeSet scratch; // only asked, never written
+    mv::ChangeSet scratch(mv::Operation::Income); // only asked, never written
     return mv::addMarkPaidChanges(shell::paths(), picked, scratch);
 }
 
