@@ -42,7 +42,7 @@ inline QStringList rates() {
 
 // The company details and the default settings, loaded into the record.
 inline void writeCompany(const mv::PathTable& paths, const char* vatNumber = "SE556677889901") {
-    mv::ChangeSet set;
+    mv::ChangeSet set(mv::Operation::CompanySave);
     set.setText(paths.company,
                 u("Snickeri Nord\nStorgatan 1\n90325\nUmeå\nAnna Ek\n090-123456\n"
                   "070-1234567\nwww.snickeri.se\ninfo@snickeri.se\nNordea 1234-5678\n"
@@ -181,7 +181,7 @@ inline void bookSmallYear(const mv::PathTable& paths) {
                  "Maskin AB", 3});
     bookSpecial(paths, {Side::Income, "2014-12-31", "Bokslut, Kundfordringar", "800", "25", "",
                         "Byggbolaget AB", 0, "14099"});
-    mv::ChangeSet stock;
+    mv::ChangeSet stock(mv::Operation::StockCountSave);
     stock.setText(paths.closing(u("inventering_varde")), u("1000\n"));
     ASSERT_TRUE(mv::commitChangeSet(paths, stock, 0).ok);
 }
