@@ -196,7 +196,7 @@ TEST_F(RandomRunTest, FiveThousandOperationsKeepEveryInvariant) {
     ASSERT_TRUE(mv::startArticleRegister(paths, noQuestion));
 
     const int steps = 5000, completionStep = 4000;
-    int closingRuns = 0;
+    int closingRuns = 0, closedCount = 0;
     for (int step = 1; step <= steps; ++step) {
         SCOPED_TRACE(testing::Message() << "step " << step);
         if (step == completionStep) {
@@ -204,6 +204,7 @@ TEST_F(RandomRunTest, FiveThousandOperationsKeepEveryInvariant) {
             const mv::CompletionOutcome done = mv::completeYear(paths, next, settings);
             ASSERT_TRUE(done.ok) << done.message.text.toStdString();
             ASSERT_EQ(audit::auditYear(paths), QString());
+            closedCount = count;
             // The run goes on in the new year, which starts with the money carried.
             paths = next;
             loadRecord();
@@ -229,7 +230,8 @@ TEST_F(RandomRunTest, FiveThousandOperationsKeepEveryInvariant) {
         if (HasFatalFailure()) return;
     }
     checkHeavy(steps);
-    EXPECT_GT(count, 1000);
+    EXPECT_GT(closedCount, 1500) << "verifications of 2014";
+    EXPECT_GT(count, 300) << "verifications of 2015";
     EXPECT_GT(closingRuns, 10);
 }
 
