@@ -64,6 +64,8 @@ class ProofTest : public CompletionTest {
         d.rows[11].sort = u("för Husarbeten till BU ") + QString::number(QString::fromUtf8(number).toInt() + 1);
         d.rows[12].sort = u(" ");
         d.deductionPercent = u("50");
+        // What the claim file needs: the buyer, the work and its hours, the property.
+        d.houseWork = {u("19700101-1233"), u("ROT, Bygg"), u("10"), u("Vännäs Byn 1:23"), {}, {}};
         return d;
     }
 
