@@ -5,6 +5,7 @@
 
 #include "booking/adjustment_bookings.h"
 #include "booking/transaction_types.h"
+#include "support/list_sums.h"
 
 #include <QRegularExpression>
 
@@ -15,51 +16,9 @@ namespace {
 
 using mv::Amount;
 
-Amount lastAmountOf(const QString& line) {
-    return Amount::parseLenient(line.mid(line.lastIndexOf(u' ') + 1));
-}
-
-// Sums read back from the verification lists.
-struct BlockSums {
-    std::map<QString, Amount> types;      // type name -> sum of its type lines
-    std::map<QString, Amount> vatFiles;   // file path -> sum of its VAT lines
-    Amount rounding;
-    std::vector<int> numbers;
-};
-
-void readList(const mv::PathTable& paths, const QString& text, bool income, BlockSums& s) {
-    QString type;
-    bool inAmounts = false;
-    const QStringList lines = text.split(u'\n');
-    for (const QString& line : lines) {
-        if (line.startsWith(QStringLiteral("Konto              = "))) {
-            type = line.mid(21);
-            inAmounts = false;
-            continue;
-        }
-        if (line == QString(60, u'-')) {
-            inAmounts = !inAmounts;
-            continue;
-        }
-        if (!inAmounts) continue;
-        static const QRegularExpression vat(QStringLiteral("^Momskonto (\\d+)( Omvänd utgående)? "));
-        const QRegularExpressionMatch m = vat.match(line);
-        if (m.hasMatch()) {
-            const int rate = m.captured(1).toInt();
-            if (!m.captured(2).isEmpty())
-                s.vatFiles[paths.reverseVat(rate)] -= lastAmountOf(line);
-            else
-                s.vatFiles[income ? paths.outputVat(rate) : paths.inputVat(rate)] += lastAmountOf(line);
-        } else if (line.startsWith(QString::fromUtf8("Öresutjämning "))) {
-            s.rounding += income ? lastAmountOf(line) : -lastAmountOf(line);
-        } else if (!line.startsWith(QStringLiteral("Boka mot ")) &&
-                   !line.startsWith(QStringLiteral("Boka in mot ")) &&
-                   !line.startsWith(QStringLiteral("Boka ut mot ")) &&
-                   !line.startsWith(QStringLiteral("Bokat mot "))) {
-            s.types[type] += lastAmountOf(line);
-        }
-    }
-}
+using audit::BlockSums;
+using audit::lastAmountOf;
+using audit::readList;
 
 class InvariantTest : public BookingTest {
 protected:
